@@ -1,0 +1,124 @@
+// Game set-up, match start and GameTick: the control that every mode shares.
+#include "net/GameState.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "display/MessageLog.h"
+#include "display/Panels.h"
+#include "display/Playfield.h"
+#include "game/Board.h"
+#include "game/Clearing.h"
+#include "game/Falling.h"
+#include "game/GameRandom.h"
+#include "net/Protocol.h"
+#include "net/Transport.h"
+#include "shell/Audio.h"
+#include "shell/Dialogs.h"
+#include "shell/Settings.h"
+#include "shell/platform/Clock.h"
+
+int32_t GameMode = Solo;
+PlayerEntry PlayerTable[MaxTablePlayers];
+int32_t HighestIndex = 0;
+char AliveFlags[MaxTablePlayers + 1] = "N";
+int32_t MyIndex = UnassignedIndex;
+uint8_t MatchOver = 1;
+uint8_t StartRequest = 0;
+uint32_t MatchSeed = 0;
+
+int LocalRow() { return MyIndex == UnassignedIndex ? 0 : MyIndex; }
+
+PlayerEntry& LocalEntry() { return PlayerTable[LocalRow()]; }
+
+void StartGame(int32_t mode) {
+  if (mode != Client && OpenDialog(GameParametersDialog, true) != DialogOk) return;
+  LeaveGame();
+  if (mode == Server && OpenServerSocket() != 0) return;
+  if (mode == Client && ConnectToServer() != 0) return;
+  ResetGame(true, mode);
+  if (mode == Solo) {
+    AppendMessage("Un joueur...", 0x000000);
+    StartMatch();
+  } else if (mode == Server) {
+    AppendMessage("En attente des joueurs...", 0x000000);
+    AppendMessage("(Espace pour d\xE9marrer)", 0x008000);
+  } else {
+    AppendMessage("En attente du serveur...", 0x000000);
+  }
+}
+
+static void SetUpGame(int32_t mode) {
+  GameMode = mode;
+  MyIndex = mode == Server ? 0 : UnassignedIndex;
+  HighestIndex = 0;
+  AppendMessage(ClearLogCommand, 0);
+  StartRequest = 0;
+  MatchOver = 1;
+  std::snprintf(PlayerTable[0].name, sizeof PlayerTable[0].name, "%s", Alias);
+  std::strcpy(AliveFlags, "N");
+  MatchSeed = uint32_t(NextRandom() & 0xFF);
+}
+
+void ResetGame(bool full, int32_t mode) {
+  if (full) SetUpGame(mode);
+  PendingPenalty = 0;
+  for (PlayerEntry& p : PlayerTable) {
+    p.score = 0;
+    p.lines = 0;
+    p.height = StartHeight;
+  }
+  FulrowCount = 0;
+  ResetBoard();
+  PresentPlayfield();
+  DrawStatsPanel();
+  PresentMessageLog();
+  DrawPlayersPanel();
+}
+
+void StartMatch() {
+  RestartMusic();
+  MatchOver = 0;
+  for (int i = 0; i <= HighestIndex; ++i) AliveFlags[i] = 'O';
+  CurrentType = uint8_t(1 + NextRandom() % 7);
+  SpawnPiece();
+}
+
+int CountAlive() {
+  int n = 0;
+  for (int i = 0; i <= HighestIndex; ++i) n += AliveFlags[i] == 'O';
+  return n;
+}
+
+void LeaveGame() {
+  std::snprintf(ExchangeBuffer, ExchangeSize, "D%02d", int(MyIndex));
+  PublishMessage();
+  CloseNet();
+}
+
+void RequestStart() {
+  if (GameMode == Server && CountAlive() <= 1) StartRequest = 1;
+}
+
+static void RunStartStage() {
+  StartRequest = 0;
+  if (GameMode == Server) MatchSeed = uint32_t(NextRandom() & 0xFF);
+  ResetGame(false);
+  StartMatch();
+  AppendMessage("Go !", 0x008000);
+  if (GameMode == Server) {
+    std::snprintf(ExchangeBuffer, ExchangeSize, "S%03u", unsigned(MatchSeed));
+    SendToClients(0);
+  }
+  LastStepTime = TickCount();
+}
+
+void GameTick() {
+  if (!MatchOver) GravityStage();
+  bool startMessage = false;
+  if (GameMode != Solo) {
+    SendAttack();
+    if (ReceiveDatagram()) startMessage = HandleDatagram();
+  }
+  if (StartRequest || startMessage) RunStartStage();
+}

@@ -1,0 +1,45 @@
+// Platform drawing surfaces: 32-bit pixel buffers, the window's client area among them.
+#pragma once
+#include <cstdint>
+
+// Pixels are 0x00RRGGBB, rows top-down with no gap; colours handed to the
+// fill and outline operations are 0x00BBGGRR (red in the low byte).
+struct Surface;
+
+constexpr int WindowWidth = 450;
+constexpr int WindowHeight = 400;
+
+// Fill and outline colours used by SurfaceRectangle (0x00BBGGRR).
+struct DrawTools {
+  uint32_t fill;
+  uint32_t outline;
+};
+
+// The window's 450 x 400 client area; whatever is drawn on it reaches the screen.
+Surface* WindowSurface();
+
+// A new off-screen surface of w x h pixels, all black; never fails.
+Surface* CreateSurface(int w, int h);
+
+// Frees a surface made by CreateSurface.
+void DeleteSurface(Surface* s);
+
+// The surface's pixels, width x height of them.
+uint32_t* SurfacePixels(Surface* s);
+int SurfaceWidth(const Surface* s);
+int SurfaceHeight(const Surface* s);
+
+// Makes t the fill and outline colours of s and returns the ones it displaced.
+DrawTools SurfaceSelectTools(Surface* s, DrawTools t);
+
+// Outlines (left, top)..(right, bottom) with the outline colour and fills the
+// inside; the right column and the bottom row are excluded.
+void SurfaceRectangle(Surface* s, int left, int top, int right, int bottom);
+
+// Copies w x h pixels from src (srcWidth pixels per row) at (sx, sy) to (dx, dy)
+// of s, clipped to s.
+void SurfacePutPixels(Surface* s, int dx, int dy, const uint32_t* src, int srcWidth,
+                      int sx, int sy, int w, int h);
+
+// Tells the back end that a rectangle of the window's pixels changed.
+void WindowInvalidate(int x, int y, int w, int h);

@@ -1,0 +1,142 @@
+// ploxen-replay: runs one headless Solo match from a text file of commands and
+// prints its final state; the way to reproduce a rules bug, and the golden replays' runner.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "game/Board.h"
+#include "game/Clearing.h"
+#include "game/Falling.h"
+#include "net/GameState.h"
+#include "shell/platform/Surface.h"
+#include "shell/platform/null/NullControl.h"
+
+struct MatchSetup {
+  uint32_t seed = 0, clock = 0;
+  int32_t height = 0, level = 0;
+  bool started = false;
+};
+
+static void StartReplayMatch(MatchSetup& m) {
+  NullSetClock(m.clock);
+  StartHeight = m.height;
+  Level = m.level;
+  ResetGame(true, Solo);
+  MatchSeed = m.seed;
+  ResetGame(false);
+  StartMatch();
+  m.started = true;
+}
+
+static bool ParseNumber(std::istringstream& in, long long& out) {
+  std::string word, rest;
+  if (!(in >> word) || (in >> rest)) return false;
+  char* end = nullptr;
+  errno = 0;
+  out = std::strtoll(word.c_str(), &end, 10);
+  return *end == '\0' && errno == 0;
+}
+
+static bool SetUpCommand(const std::string& cmd, long long v, MatchSetup& m) {
+  if (cmd == "seed") m.seed = uint32_t(v);
+  else if (cmd == "height") m.height = int32_t(v);
+  else if (cmd == "level") m.level = int32_t(v);
+  else if (cmd == "clock") m.clock = uint32_t(v);
+  else return false;
+  return true;
+}
+
+static bool PlayCommand(const std::string& cmd, long long v) {
+  if (cmd == "wait") {
+    for (long long i = 0; i < v; ++i) {
+      NullAdvanceClock(1);
+      GameTick();
+    }
+  } else if (cmd == "down") {
+    GameKeyDown(int32_t(v));
+  } else if (cmd == "up") {
+    GameKeyUp(int32_t(v));
+  } else if (cmd == "penalty") {
+    PendingPenalty += int32_t(v);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Runs one line; false with a message on bad input.
+static bool RunLine(const std::string& line, MatchSetup& m, std::string& error) {
+  std::istringstream in(line);
+  std::string cmd;
+  if (!(in >> cmd) || cmd[0] == '#') return true;
+  long long v = 0;
+  if (!ParseNumber(in, v)) {
+    error = "missing or bad number";
+    return false;
+  }
+  if (!m.started && SetUpCommand(cmd, v, m)) return true;
+  if (cmd != "wait" && cmd != "down" && cmd != "up" && cmd != "penalty") {
+    error = "unknown command '" + cmd + "'";
+    return false;
+  }
+  if (!m.started) StartReplayMatch(m);
+  return PlayCommand(cmd, v);
+}
+
+static void PrintState() {
+  const PlayerEntry& e = LocalEntry();
+  std::printf("score %d\nlines %d\nlevel %d\nfulrow %d\nover %d\n", e.score, e.lines, Level,
+              FulrowCount, MatchOver);
+  std::printf("current %d\nnext %d\npending %d\npiece", CurrentType, NextType, PendingPenalty);
+  for (const PieceCell& c : DrawnPiece) std::printf(" %d,%d", c.col, c.row);
+  std::printf("\n");
+  for (int r = 0; r < BoardRows; ++r) {
+    for (int c = 0; c < BoardCols; ++c) std::putchar(Board[r][c] ? '0' + Board[r][c] : '.');
+    std::putchar('\n');
+  }
+}
+
+static bool WriteWindow(const char* path) {
+  FILE* f = std::fopen(path, "wb");
+  if (!f) return false;
+  std::fprintf(f, "P6\n%d %d\n255\n", WindowWidth, WindowHeight);
+  const uint32_t* px = SurfacePixels(WindowSurface());
+  for (int i = 0; i < WindowWidth * WindowHeight; ++i) {
+    unsigned char rgb[3] = {uint8_t(px[i] >> 16), uint8_t(px[i] >> 8), uint8_t(px[i])};
+    std::fwrite(rgb, 1, 3, f);
+  }
+  return std::fclose(f) == 0;
+}
+
+int main(int argc, char** argv) {
+  const char* windowOut = nullptr;
+  if (argc == 4 && std::strcmp(argv[2], "--window") == 0) windowOut = argv[3];
+  else if (argc != 2) {
+    std::fprintf(stderr, "usage: ploxen-replay FILE [--window OUT.ppm]\n");
+    return 2;
+  }
+  std::ifstream in(argv[1]);
+  if (!in) {
+    std::fprintf(stderr, "%s: cannot read\n", argv[1]);
+    return 2;
+  }
+  MatchSetup m;
+  std::string line, error;
+  for (int n = 1; std::getline(in, line); ++n) {
+    if (!RunLine(line, m, error)) {
+      std::fprintf(stderr, "%s:%d: %s: %s\n", argv[1], n, error.c_str(), line.c_str());
+      return 2;
+    }
+  }
+  if (!m.started) StartReplayMatch(m);
+  PrintState();
+  if (windowOut && !WriteWindow(windowOut)) {
+    std::fprintf(stderr, "%s: cannot write\n", windowOut);
+    return 2;
+  }
+  return 0;
+}
