@@ -41,5 +41,32 @@ void SurfaceRectangle(Surface* s, int left, int top, int right, int bottom);
 void SurfacePutPixels(Surface* s, int dx, int dy, const uint32_t* src, int srcWidth,
                       int sx, int sy, int w, int h);
 
+enum FontId { DefaultFont, StatsFont, LogFont };
+enum RasterOp { CopyPixels, AndPixels };
+
+struct TextRect {
+  int left, top, right, bottom;
+};
+
+// Copies w x h pixels from (sx, sy) of src to (dx, dy) of dst, replacing them
+// or ANDing them in; a copy within one surface may overlap itself.
+void SurfaceBlit(Surface* dst, int dx, int dy, int w, int h, Surface* src, int sx, int sy,
+                 RasterOp op);
+
+// Chooses the font and text colour (0x00BBGGRR) of later text on s.
+void SurfaceSelectFont(Surface* s, FontId font);
+void SurfaceTextColour(Surface* s, uint32_t colour);
+
+// Draws Windows-1252 text with its top-left corner at (x, y), background untouched.
+void SurfaceTextOut(Surface* s, int x, int y, const char* text);
+
+// Where text wrapped at blanks within r's width lands: r's left and top kept,
+// bottom one line height per line, right fitted to the text; a word wider than
+// the width widens the rectangle. No prefix processing.
+TextRect SurfaceMeasureText(Surface* s, TextRect r, const char* text);
+
+// Draws text wrapped as SurfaceMeasureText places it, clipped to r.
+void SurfaceDrawText(Surface* s, TextRect r, const char* text);
+
 // Tells the back end that a rectangle of the window's pixels changed.
 void WindowInvalidate(int x, int y, int w, int h);
