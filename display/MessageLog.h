@@ -1,16 +1,29 @@
-// The MessageLog: every line the program tells the player, newest on top.
+// The MessageLog: a scrolling picture of coloured, word-wrapped lines, newest on top.
 #pragma once
 #include <cstdint>
 
 // A text starting with this byte empties the log instead of adding a line.
 extern const char ClearLogCommand[];
 
-// Adds a line of Windows-1252 text in a 0x00BBGGRR colour, or clears the log.
+// While set, appended texts are painted off-screen but not copied to the
+// window; set at start, cleared for good at the end of the start-up text.
+extern bool LogHeld;
+
+// Creates and frees the log's surface (CreatePanelSurfaces and FreePanelSurfaces do it).
+void CreateLogSurface();
+void FreeLogSurface();
+
+// Adds a line of Windows-1252 text in a 0x00BBGGRR colour on top, or clears the log.
 void AppendMessage(const char* text, uint32_t colour);
 
-// Copies the log to the window.
+// Copies the log's visible rows to the window, onto the image in PatternMode.
 void PresentMessageLog();
 
-// Lines now in the log, 0 the newest; nullptr past the last.
+// Writes the help text that the log shows after start-up, then clears LogHeld.
+void WriteStartupText();
+
+// A record of what was appended, for tests: the log itself keeps only
+// pixels. Index 0 is the newest of the last 64 texts since the last clear,
+// whether or not it is still in view; nullptr and 0 past the last.
 const char* MessageLine(int index);
 uint32_t MessageColour(int index);

@@ -1,8 +1,18 @@
 // The StatsPanel (score, level, lines, next piece) and the PlayersPanel.
 #pragma once
 
-// Draws the StatsPanel and copies it to the window.
+// Creates the StatsPanel, PlayersPanel and MessageLog surfaces with their
+// fonts; until then (and after FreePanelSurfaces) the panel operations draw nothing.
+void CreatePanelSurfaces();
+
+// Frees the three panel surfaces at shutdown.
+void FreePanelSurfaces();
+
+// True when the panels take their backgrounds from the background image.
+bool PanelsOnImage();
+
+// Repaints the StatsPanel from the local player's counters and copies it to the window.
 void DrawStatsPanel();
 
-// Draws the PlayersPanel and copies it to the window.
+// Repaints the PlayersPanel from the PlayerTable and copies it to the window.
 void DrawPlayersPanel();

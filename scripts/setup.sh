@@ -3,6 +3,10 @@
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev
+  qt6-base-dev libgl-dev libxkbcommon-x11-dev fontconfig fonts-liberation2 fonts-dejavu-core
+  xvfb xauth x11-utils xdotool imagemagick
+  giflib-tools
+  libsdl2-mixer-dev timgm6mb-soundfont fluidsynth
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,35 @@
-// Music and effects: silent until the program has an audio device to play them on.
+// Music and effects: the looping tune and the effects' on/off switch over the sound service.
 #include "shell/Audio.h"
 
-void PlayEffect(const char*) {}
+#include "shell/Settings.h"
+#include "shell/platform/Sound.h"
 
-void RestartMusic() {}
+static const char MusicFile[] = "Ploxen.mid";
+
+static bool MusicOpen = false;
+
+void PlayEffect(const char* fileName) {
+  if (SoundOn) PlaySoundFile(fileName);
+}
+
+// A failed open is not reported: the game goes on silently and the next
+// match start or toggle tries again.
+void RestartMusic() {
+  if (MusicOpen) CloseMusic();
+  MusicOpen = false;
+  if (!MusicOn) return;
+  MusicOpen = OpenMusic(MusicFile);
+  if (MusicOpen) PlayMusic();
+}
+
+// Only a tune that played to its end comes back: a close gives another
+// code, so stopping the music never restarts it.
+void HandleMusicNotice(int code) {
+  if (MusicOn && code == MusicNoticeSuccessful) RestartMusic();
+}
+
+void ShutdownMusic() {
+  MusicOn = 0;
+  RestartMusic();
+  CloseSound();
+}

@@ -6,3 +6,9 @@ void PlayEffect(const char* fileName);
 
 // Stops the music and, when MusicOn is set, starts it again from its beginning.
 void RestartMusic();
+
+// The window's MsgMusicNotice: a tune that played to its end (code 1) starts again while MusicOn is set.
+void HandleMusicNotice(int code);
+
+// Shutdown: MusicOn cleared in memory only, the music closed and the sound device given back.
+void ShutdownMusic();

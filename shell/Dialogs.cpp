@@ -1,4 +1,54 @@
-// Dialogs: every request is refused until the window can show them.
+// The one rule for every dialog: a running Solo match hides behind it; one modeless dialog at most.
 #include "shell/Dialogs.h"
 
-int OpenDialog(DialogId, bool) { return DialogRefused; }
+#include "display/Playfield.h"
+#include "net/GameState.h"
+#include "resources/Resources.h"
+#include "shell/DialogProcs.h"
+#include "shell/platform/Dialog.h"
+
+DialogWindow* ModelessDialog = nullptr;
+
+struct DialogEntry {
+  DialogId id;
+  DialogProc proc;
+};
+
+static const DialogEntry Procedures[] = {
+    {GameParametersDialog, ParametersDialogProc},
+    {ChatDialog, ChatDialogProc},
+    {ScoreDialog, ScoreTableProc},
+    {NetworkDialog, NetworkDialogProc},
+    {KeyboardDialog, KeyboardDialogProc},
+};
+
+static DialogProc FindProc(DialogId id) {
+  for (const DialogEntry& e : Procedures)
+    if (e.id == id) return e.proc;
+  return nullptr;
+}
+
+static bool SoloMatchRunning() { return !MatchOver && GameMode == Solo; }
+
+int OpenDialog(DialogId id, bool modal) {
+  const DialogTemplate* t = FindDialogTemplate(id);
+  DialogProc proc = FindProc(id);
+  if (!t || !proc) return 0;
+  // Taken before the dialog runs: the dialog may start a new match.
+  bool hide = SoloMatchRunning();
+  if (hide) BlankPlayfield();
+  int result = 0;
+  if (modal) result = RunModalDialog(*t, proc);
+  else if (!ModelessDialog) ModelessDialog = CreateModelessDialog(*t, proc);
+  if (hide && SoloMatchRunning()) PresentPlayfield();
+  return result;
+}
+
+void CloseDialog(DialogWindow* d, int result) {
+  if (d == ModelessDialog) {
+    DestroyDialog(d);
+    ModelessDialog = nullptr;
+  } else {
+    EndModalDialog(d, result);
+  }
+}

@@ -1,5 +1,16 @@
-// Settings values, at their defaults until the settings file is read.
+// Settings: read from "Ploxen.ini" key by key, each value written straight back.
 #include "shell/Settings.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "display/BackgroundImage.h"
+#include "display/Playfield.h"
+#include "game/Falling.h"
+#include "shell/platform/Menu.h"
+#include "shell/platform/Profile.h"
+#include "shell/platform/System.h"
 
 char Alias[33] = "";
 char ServerName[33] = "127.0.0.1";
@@ -9,3 +20,93 @@ int32_t SoundOn = 1;
 int32_t MusicOn = 1;
 int32_t PosX = 0;
 int32_t PosY = 0;
+
+void TrimSpaces(char* text) {
+  size_t start = 0;
+  while (text[start] == ' ') ++start;
+  size_t end = std::strlen(text);
+  while (end > start && text[end - 1] == ' ') --end;
+  std::memmove(text, text + start, end - start);
+  text[end - start] = 0;
+}
+
+void WriteSettingText(const char* section, const char* key, const char* text) {
+  WriteProfileString(section, key, text, SettingsFile);
+}
+
+void WriteSettingInt(const char* section, const char* key, int32_t value) {
+  char text[12];
+  std::snprintf(text, sizeof text, "%d", int(value));
+  WriteSettingText(section, key, text);
+}
+
+void ReadIntSetting(const char* section, const char* key, int32_t def, int32_t* out) {
+  char defText[12];
+  std::snprintf(defText, sizeof defText, "%d", int(def));
+  // Five bytes: only the first four characters of a stored number count ("5001" fits, a
+  // five-digit port does not), and the cut text is what goes back into the file.
+  char text[5];
+  ReadProfileString(section, key, defText, text, sizeof text, SettingsFile);
+  *out = int32_t(std::strtol(text, nullptr, 10));
+  WriteSettingText(section, key, text);
+}
+
+// The stored alias without its outer spaces; the program never plays under an empty name.
+static void LoadAlias(const char* computer) {
+  ReadProfileString("Reseau", "Alias", computer, Alias, sizeof Alias, SettingsFile);
+  TrimSpaces(Alias);
+  if (Alias[0] == 0) std::snprintf(Alias, sizeof Alias, "%s", computer);
+  WriteSettingText("Reseau", "Alias", Alias);
+}
+
+// Stored position, or the one that centres the 450 x 444 window on the screen.
+static void LoadPosition() {
+  int32_t width = ScreenWidth();
+  int32_t height = ScreenHeight();
+  int32_t centredX = (width - 450) / 2 + 3;
+  int32_t centredY = (height - 444) / 2 + 41;
+  ReadIntSetting("Window", "PosX", centredX, &PosX);
+  ReadIntSetting("Window", "PosY", centredY, &PosY);
+  // A window closed partly off the screen records a wrapped, huge position; it would
+  // otherwise start out of sight. The file keeps the old value until shutdown.
+  if (PosX < 0 || PosX > width) PosX = centredX;
+  if (PosY < 0 || PosY > height) PosY = centredY;
+}
+
+// The order of the reads is the order of the keys in a file the program creates.
+void LoadSettings() {
+  char computer[33];
+  ComputerName(computer, sizeof computer);
+  TrimSpaces(computer);
+  LoadAlias(computer);
+  ReadProfileString("Reseau", "Serveur", "127.0.0.1", ServerName, sizeof ServerName, SettingsFile);
+  WriteSettingText("Reseau", "Serveur", ServerName);
+  ReadIntSetting("Reseau", "Max", 8, &MaxPlayers);
+  ReadIntSetting("Reseau", "Port", 5001, &NetPort);
+  ReadIntSetting("Clavier", "Gauche", 331, &KeyLeft);
+  ReadIntSetting("Clavier", "Droite", 333, &KeyRight);
+  ReadIntSetting("Clavier", "Bas", 336, &KeyDown);
+  ReadIntSetting("Clavier", "Rotg", 29, &KeyRotLeft);
+  ReadIntSetting("Clavier", "Rotd", 328, &KeyRotRight);
+  ReadIntSetting("Jeu", "Bruitages", 1, &SoundOn);
+  ReadIntSetting("Jeu", "Musique", 1, &MusicOn);
+  LoadPosition();
+}
+
+void LoadPatternSetting() {
+  int32_t value = 0;
+  ReadIntSetting("Jeu", "Motifs", ImageLoaded ? 1 : 0, &value);
+  // Without the picture there is nothing to draw patterns from, whatever the file says; any
+  // other nonzero value means on (PatternMode is one byte, so 256 must not wrap to off).
+  PatternMode = ImageLoaded && value != 0 ? 1 : 0;
+}
+
+void WriteToggle(int32_t value, int command, const char* key) {
+  CheckMenuCommand(command, value != 0);
+  WriteSettingInt("Jeu", key, value);
+}
+
+void SavePosition() {
+  WriteSettingInt("Window", "PosX", PosX);
+  WriteSettingInt("Window", "PosY", PosY);
+}

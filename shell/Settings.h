@@ -2,6 +2,9 @@
 #pragma once
 #include <cstdint>
 
+// In the working directory, like every file of the program.
+constexpr char SettingsFile[] = "Ploxen.ini";
+
 extern char Alias[33];
 extern char ServerName[33];
 extern int32_t MaxPlayers;
@@ -10,3 +13,26 @@ extern int32_t SoundOn;
 extern int32_t MusicOn;
 extern int32_t PosX;
 extern int32_t PosY;
+
+// Removes the leading and trailing spaces (0x20 only) of a text in place.
+void TrimSpaces(char* text);
+
+// Reads an integer key, at most its first 4 characters, into out, and writes the text read back.
+void ReadIntSetting(const char* section, const char* key, int32_t def, int32_t* out);
+
+// Reads and writes back "Reseau", "Clavier", "Window" and "Jeu"'s "Bruitages" and "Musique";
+// at start-up and again whenever the keyboard dialog closes.
+void LoadSettings();
+
+// Start-up, after the background image load: PatternMode from "Motifs", 0 without the image.
+void LoadPatternSetting();
+
+// Sets the check mark of a menu command from a flag and writes the flag to key of "Jeu".
+void WriteToggle(int32_t value, int command, const char* key);
+
+// Shutdown: stores the window position PosX, PosY.
+void SavePosition();
+
+// The dialogs' writes: one key set to a text, or to an integer as decimal text.
+void WriteSettingText(const char* section, const char* key, const char* text);
+void WriteSettingInt(const char* section, const char* key, int32_t value);

@@ -70,9 +70,10 @@ static bool PlayCommand(const std::string& cmd, long long v) {
 
 // Runs one line; false with a message on bad input.
 static bool RunLine(const std::string& line, MatchSetup& m, std::string& error) {
-  std::istringstream in(line);
+  // A comment may follow a command on its line, as the README's example shows.
+  std::istringstream in(line.substr(0, line.find('#')));
   std::string cmd;
-  if (!(in >> cmd) || cmd[0] == '#') return true;
+  if (!(in >> cmd)) return true;
   long long v = 0;
   if (!ParseNumber(in, v)) {
     error = "missing or bad number";

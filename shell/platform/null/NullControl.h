@@ -17,3 +17,6 @@ struct NullDamage {
 };
 NullDamage NullWindowDamage();
 void NullResetRecords();
+
+// Exit code of a headless main loop that found nothing left to wait for.
+constexpr int NullIdleExit = -99;

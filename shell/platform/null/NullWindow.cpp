@@ -21,3 +21,24 @@ void WindowInvalidate(int x, int y, int w, int h) {
 NullDamage NullWindowDamage() { return g_damage; }
 
 void NullResetRecords() { g_damage = {0, 0, 0, 0, 0}; }
+
+#include "shell/platform/Messages.h"
+#include "shell/platform/Window.h"
+
+static bool g_windowOpen = false;
+
+void PlatformStartup(int, char**) {}
+
+bool CreateMainWindow(int x, int y) {
+  g_windowOpen = true;
+  PostMessage(MsgMove, x & 0xFFFF, y & 0xFFFF);
+  return true;
+}
+
+void DestroyMainWindow() {
+  if (!g_windowOpen) return;
+  g_windowOpen = false;
+  PostMessage(MsgDestroy);
+}
+
+void WatchSocket(int) {}

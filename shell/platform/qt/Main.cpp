@@ -1,7 +1,8 @@
-// Program entry until the window exists.
-#include <cstdio>
+// Program entry: the Qt back end, then the program itself.
+#include "shell/Program.h"
+#include "shell/platform/Window.h"
 
-int main() {
-  std::puts("Ploxen: the rules are in place; the game window comes next.");
-  return 0;
+int main(int argc, char** argv) {
+  PlatformStartup(argc, argv);
+  return RunProgram();
 }

@@ -1,0 +1,107 @@
+// The real main loop during a Solo match with no input: CPU used, lateness of
+// the gravity steps, and the time from a key press to the moved piece in the window buffer.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "display/MessageLog.h"
+#include "display/Panels.h"
+#include "game/Clearing.h"
+#include "game/Falling.h"
+#include "net/GameState.h"
+#include "shell/Program.h"
+#include "shell/platform/Clock.h"
+#include "shell/platform/Surface.h"
+#include "shell/platform/Window.h"
+#include "shell/platform/qt/QtBackend.h"
+
+using Clock = std::chrono::steady_clock;
+
+static double CpuSeconds() {
+  rusage u;
+  getrusage(RUSAGE_SELF, &u);
+  return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+static void StartSolo() {
+  Level = 0;
+  StartHeight = 0;
+  ResetGame(true, Solo);
+  StartMatch();
+}
+
+// Runs the loop for the given seconds; returns the worst lateness of a gravity step in ms.
+static int IdleRun(int seconds, int* steps) {
+  int worst = 0, code = 0;
+  auto end = Clock::now() + std::chrono::seconds(seconds);
+  while (Clock::now() < end) {
+    if (MatchOver) StartSolo();
+    uint32_t before = LastStepTime;
+    uint32_t due = before + uint32_t(StepIntervalFor(Level)) + 1;
+    RunLoopPass(&code);
+    if (LastStepTime != before && !MatchOver) {
+      worst = std::max(worst, int(LastStepTime - due));
+      ++*steps;
+    }
+  }
+  return worst;
+}
+
+static void PressKey(int qtKey, unsigned native) {
+  QWidget* area = static_cast<QMainWindow*>(MainWindowWidget())->centralWidget();
+  QKeyEvent down(QEvent::KeyPress, qtKey, Qt::NoModifier, native, 0, 0);
+  QKeyEvent up(QEvent::KeyRelease, qtKey, Qt::NoModifier, native, 0, 0);
+  QApplication::sendEvent(area, &down);
+  QApplication::sendEvent(area, &up);
+}
+
+// Microseconds from each key press to the first loop pass after which the window shows the move.
+static std::vector<double> KeyLatencies(int presses) {
+  std::vector<double> us;
+  const uint32_t* px = SurfacePixels(WindowSurface());
+  std::vector<uint32_t> before(px, px + WindowWidth * WindowHeight);
+  int code = 0;
+  for (int i = 0; i < presses; ++i) {
+    if (MatchOver) StartSolo();
+    LastStepTime = TickCount();  // no gravity step in the way
+    std::copy(px, px + WindowWidth * WindowHeight, before.begin());
+    bool left = i % 2 == 0;
+    auto t0 = Clock::now();
+    PressKey(left ? Qt::Key_Left : Qt::Key_Right, left ? 113 : 114);
+    while (std::equal(before.begin(), before.end(), px) &&
+           Clock::now() - t0 < std::chrono::milliseconds(100))
+      RunLoopPass(&code);
+    us.push_back(std::chrono::duration<double, std::micro>(Clock::now() - t0).count());
+    for (int k = 0; k < 4; ++k) RunLoopPass(&code);  // the key release
+  }
+  std::sort(us.begin(), us.end());
+  return us;
+}
+
+int main(int argc, char** argv) {
+  int seconds = argc > 1 ? std::atoi(argv[1]) : 30;
+  if (!std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  PlatformStartup(argc, argv);
+  CreateMainWindow(100, 100);
+  CreatePanelSurfaces();
+  StartSolo();
+  double cpu0 = CpuSeconds();
+  int steps = 0;
+  int worst = IdleRun(seconds, &steps);
+  double cpu = CpuSeconds() - cpu0;
+  std::printf("idle Solo match, %d s: CPU %.2f %% of one core, %d gravity steps, worst lateness %d ms\n",
+              seconds, 100.0 * cpu / seconds, steps, worst);
+  std::vector<double> us = KeyLatencies(200);
+  std::printf("key press to moved piece in the window buffer: median %.0f us, 99th percentile %.0f us\n",
+              us[us.size() / 2], us[us.size() * 99 / 100]);
+  return 0;
+}

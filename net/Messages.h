@@ -1,0 +1,34 @@
+// What the message handlers share: the log colours, bounded field readers and one handler per letter.
+#pragma once
+#include <cstdint>
+
+constexpr uint32_t GreenText = 0x008000;
+constexpr uint32_t RedText = 0x0000FF;
+constexpr uint32_t BlueText = 0xFF0000;
+constexpr uint32_t PurpleText = 0x800080;
+
+// What a PlayerEntry's 36-byte name field holds besides its terminator.
+constexpr int MaxNameLength = 35;
+
+// Reads exactly width decimal digits of the ExchangeBuffer from byte at; false when one is not a digit.
+bool ReadDigits(int at, int width, int* value);
+
+// Reads the player number of bytes 1..2; false unless it is a row of the table
+// other than this machine's own, whose reports never come back to it.
+bool ReadPlayer(int* row);
+
+// Sets a row's name from received text, cut to what the name field holds.
+void CopyName(int row, const char* text, int length);
+
+// How many players the game takes: MaxPlayers, but never more than the PlayerTable's rows.
+int PlayerLimit();
+
+void HandleJoin();       // "C": a join request on the Server, a join reply on a Client
+void HandleRefusal();    // "X"
+void HandleDeparture();  // "D"
+void HandleHeight();     // "H"
+void HandleLoss();       // "P"
+void HandleRename();     // "R"
+void HandleChat();       // "T"
+void HandleAttack();     // "L"
+bool HandleStart();      // "S": true when the match is to start

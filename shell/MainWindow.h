@@ -1,0 +1,20 @@
+// The main window's procedure: key dispatch, menu commands and the option toggles.
+#pragma once
+#include <cstdint>
+
+#include "shell/platform/Messages.h"
+
+// Nonzero while the program is the active application or a network game runs.
+extern int32_t PollFlag;
+
+// Handles one message of the main window.
+void WindowProcedure(const Message& m);
+
+// The paint handler: the Playfield and the three panels again.
+void PaintWindow();
+
+void OpenNetworkDialog();
+void OpenKeyboardDialog();
+void ToggleSound();
+void ToggleMusic();
+void TogglePatterns();

@@ -1,0 +1,88 @@
+// Start-up in its order, the main loop that interleaves messages with GameTick, and shutdown.
+#include "shell/Program.h"
+
+#include "display/BackgroundImage.h"
+#include "display/Panels.h"
+#include "display/MessageLog.h"
+#include "display/Playfield.h"
+#include "game/Clearing.h"
+#include "game/Falling.h"
+#include "game/GameRandom.h"
+#include "net/GameState.h"
+#include "net/Transport.h"
+#include "resources/Resources.h"
+#include "shell/Audio.h"
+#include "shell/MainWindow.h"
+#include "shell/Settings.h"
+#include "shell/platform/Clock.h"
+#include "shell/platform/Window.h"
+
+static void StartUp() {
+  LoadBackgroundImage();
+  LoadPatternSetting();
+  SeedRandom(TickCount());
+  ResetGame(true, Solo);
+  WriteToggle(SoundOn, CmdSound, "Bruitages");
+  WriteToggle(MusicOn, CmdMusic, "Musique");
+  WriteToggle(PatternMode, CmdPatterns, "Motifs");
+  WriteStartupText();
+}
+
+static void ShutDown() {
+  CloseNet();
+  MusicOn = 0;
+  RestartMusic();
+  FreePanelSurfaces();
+  FreeBackgroundImage();
+  SavePosition();
+}
+
+int RunProgram() {
+  LoadSettings();
+  if (!CreateMainWindow(PosX, PosY)) return 0;
+  CreatePanelSurfaces();
+  StartUp();
+  int code = RunMainLoop();
+  ShutDown();
+  return code;
+}
+
+// Waiting replaces the passes that would find nothing to do; the ticks that
+// can act, and their order with the messages, stay the same.
+int IdleWait() {
+  if (StartRequest || (!MatchOver && SoftDropActive)) return 0;
+  if (MatchOver) return -1;
+  int32_t interval = StepIntervalFor(Level);
+  if (interval < 0) return 0;
+  uint32_t elapsed = TickCount() - LastStepTime;
+  if (elapsed > uint32_t(interval)) return 0;
+  return int(uint32_t(interval) - elapsed + 1);
+}
+
+static bool NextMessage(Message* m) {
+  if (!PollFlag) return WaitMessage(m, -1);
+  if (TakeMessage(m)) return true;
+  int wait = IdleWait();
+  return wait != 0 && WaitMessage(m, wait);
+}
+
+bool RunLoopPass(int* exitCode) {
+  Message m;
+  if (!NextMessage(&m)) {
+    if (PollFlag) GameTick();
+    return true;
+  }
+  if (m.kind == MsgQuit) {
+    *exitCode = m.a;
+    return false;
+  }
+  WindowProcedure(m);
+  return true;
+}
+
+int RunMainLoop() {
+  int code = 0;
+  while (RunLoopPass(&code)) {
+  }
+  return code;
+}

@@ -1,0 +1,42 @@
+// Test controls of the headless dialogs: scripted answers and what was shown.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+struct DialogWindow;
+
+// What a test does with a dialog once it is open: set texts, press buttons, keys.
+using DialogScript = std::function<void(DialogWindow*)>;
+
+// The next modal dialog runs this script, and is cancelled (command 2) if the
+// script leaves it open. A modeless dialog stays open: tests drive it through
+// ModelessDialog once OpenDialog has returned.
+void NullScriptNextDialog(DialogScript script);
+
+// Sends a command (a button id, 1 for Enter, 2 for Escape) to a dialog.
+void NullPressButton(DialogWindow* d, int id);
+
+// Sends a key press (a KeyCode) to a dialog's focused field.
+void NullPressKey(DialogWindow* d, int keyCode);
+
+// Text of a control, entries of a combo box, whether the dialog is still open.
+std::string NullItemText(DialogWindow* d, int id);
+std::vector<std::string> NullComboEntries(DialogWindow* d, int id);
+
+// A control's place in dialog units, whether it is shown, whether its text is underlined.
+struct NullPlace {
+  int x, y, w, h;
+};
+NullPlace NullItemPlace(DialogWindow* d, int id);
+bool NullItemVisible(DialogWindow* d, int id);
+bool NullItemUnderlined(DialogWindow* d, int id);
+
+// Whether the focus came with the focused field's whole text selected.
+bool NullFocusSelectsAll(DialogWindow* d);
+
+// Message boxes shown since the last call, oldest first; the list is emptied.
+std::vector<std::string> NullTakeErrorBoxes();
+
+// Ids of the dialogs opened so far, oldest first; the list is emptied.
+std::vector<int> NullTakeOpenedDialogs();

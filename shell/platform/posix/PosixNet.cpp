@@ -1,0 +1,85 @@
+// Network back end over POSIX sockets: one UDP socket, IPv4, lookups through the system resolver.
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "shell/platform/Net.h"
+
+static int g_socket = -1;
+
+static sockaddr_in ToSockaddr(const NetAddress& a) {
+  sockaddr_in s{};
+  s.sin_family = AF_INET;
+  std::memcpy(&s.sin_port, &a.port, 2);
+  std::memcpy(&s.sin_addr.s_addr, &a.address, 4);
+  return s;
+}
+
+static NetAddress FromSockaddr(const sockaddr_in& s) {
+  NetAddress a{};
+  a.family = NetInternetFamily;
+  std::memcpy(&a.port, &s.sin_port, 2);
+  std::memcpy(&a.address, &s.sin_addr.s_addr, 4);
+  return a;
+}
+
+// POSIX sockets need no start-up of their own.
+int NetSystemStartup() { return 0; }
+
+void NetSystemCleanup() {}
+
+int NetOpenSocket() {
+  NetCloseSocket();
+  g_socket = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  return g_socket < 0 ? -1 : 0;
+}
+
+// No SO_REUSEADDR: a second game on the same machine must find the port taken.
+int NetBindSocket(const NetAddress& local) {
+  if (g_socket < 0) return -1;
+  sockaddr_in s = ToSockaddr(local);
+  return bind(g_socket, reinterpret_cast<sockaddr*>(&s), sizeof s) == 0 ? 0 : -1;
+}
+
+bool NetLookupName(const char* name, uint32_t* address) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_DGRAM;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(name, nullptr, &hints, &found) != 0 || found == nullptr) return false;
+  const sockaddr_in* s = reinterpret_cast<const sockaddr_in*>(found->ai_addr);
+  std::memcpy(address, &s->sin_addr.s_addr, 4);
+  freeaddrinfo(found);
+  return true;
+}
+
+void NetSendTo(const NetAddress& to, const char* data, int size) {
+  if (g_socket < 0) return;
+  sockaddr_in s = ToSockaddr(to);
+  sendto(g_socket, data, size_t(size), 0, reinterpret_cast<sockaddr*>(&s), sizeof s);
+}
+
+// A non-blocking receive takes exactly one datagram, an empty one included;
+// asking for the pending byte count instead would report 0 for an empty
+// datagram at the head of the queue and leave it there, blocking all others.
+int NetReceiveFrom(char* data, int size, NetAddress* from) {
+  if (g_socket < 0) return -1;
+  sockaddr_in s{};
+  socklen_t length = sizeof s;
+  ssize_t n = recvfrom(g_socket, data, size_t(size), MSG_DONTWAIT,
+                       reinterpret_cast<sockaddr*>(&s), &length);
+  if (n < 0) return -1;
+  *from = FromSockaddr(s);
+  return int(n);
+}
+
+void NetCloseSocket() {
+  if (g_socket >= 0) close(g_socket);
+  g_socket = -1;
+}
+
+int NetWaitHandle() { return g_socket; }

@@ -1,0 +1,10 @@
+// The playing time of a Standard MIDI File, from its tempo map and the end of its longest track.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// Seconds from the first tick to the last End of Track; -1 when the bytes are not a MIDI file.
+double MidiSeconds(const uint8_t* bytes, size_t size);
+
+// The same for a file; -1 when it cannot be read.
+double MidiFileSeconds(const char* fileName);

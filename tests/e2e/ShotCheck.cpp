@@ -1,0 +1,81 @@
+// Reads a screenshot (binary PPM) of the game window and checks the panels at their
+// places and colours and a falling piece in the Playfield; prints what it found.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+struct Image {
+  int w = 0, h = 0;
+  std::vector<unsigned char> rgb;
+  unsigned At(int x, int y) const {
+    const unsigned char* p = &rgb[size_t(y * w + x) * 3];
+    return unsigned(p[0]) << 16 | unsigned(p[1]) << 8 | p[2];
+  }
+};
+
+static bool ReadPpm(const char* path, Image& im) {
+  FILE* f = std::fopen(path, "rb");
+  if (!f) return false;
+  int max = 0;
+  bool ok = std::fscanf(f, "P6 %d %d %d", &im.w, &im.h, &max) == 3 && max == 255;
+  std::fgetc(f);
+  im.rgb.resize(size_t(im.w) * im.h * 3);
+  ok = ok && std::fread(im.rgb.data(), 1, im.rgb.size(), f) == im.rgb.size();
+  std::fclose(f);
+  return ok;
+}
+
+// The client area's corner: the top-left pixel of the StatsPanel's navy whose
+// left and upper neighbours are not navy.
+static bool FindOrigin(const Image& im, int& ox, int& oy) {
+  for (int y = 0; y + 400 <= im.h; ++y)
+    for (int x = 0; x + 450 <= im.w; ++x)
+      if (im.At(x, y) == 0x000080 && im.At(x + 69, y + 399) == 0x000080 &&
+          (x == 0 || im.At(x - 1, y) != 0x000080) && (y == 0 || im.At(x, y - 1) != 0x000080)) {
+        ox = x, oy = y;
+        return true;
+      }
+  return false;
+}
+
+static int Check(bool ok, const char* what) {
+  std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
+  return ok ? 0 : 1;
+}
+
+// A Playfield cell with the white top bevel over a coloured face is a drawn piece or stack cell.
+static int CountCells(const Image& im, int ox, int oy) {
+  int cells = 0;
+  for (int row = 0; row < 20; ++row)
+    for (int col = 0; col < 10; ++col) {
+      int x = ox + 70 + col * 20, y = oy + row * 20;
+      unsigned face = im.At(x + 10, y + 10);
+      cells += im.At(x + 10, y) == 0xFFFFFF && face != 0 && face != 0xFFFFFF;
+    }
+  return cells;
+}
+
+int main(int argc, char** argv) {
+  Image im;
+  if (argc != 2 || !ReadPpm(argv[1], im)) {
+    std::fprintf(stderr, "usage: shot-check SHOT.ppm\n");
+    return 2;
+  }
+  int ox = 0, oy = 0;
+  if (!FindOrigin(im, ox, oy)) return Check(false, "StatsPanel navy 70 x 400 found");
+  std::printf("client area at %d,%d\n", ox, oy);
+  int failed = 0;
+  failed += Check(im.At(ox + 68, oy + 2) == 0x000080, "StatsPanel navy at x 0..69");
+  failed += Check(im.At(ox + 272, oy + 1) == 0x800000, "PlayersPanel dark red at x 272, y 1");
+  failed += Check(im.At(ox + 448, oy + 146) == 0x800000, "PlayersPanel dark red to x 449, y 147");
+  failed += Check(im.At(ox + 448, oy + 398) == 0xFFFFFF, "MessageLog white at x 448, y 398");
+  bool pale = false;
+  for (int y = oy + 10; y < oy + 30 && !pale; ++y)
+    for (int x = ox + 5; x < ox + 40 && !pale; ++x) pale = im.At(x, y) == 0xC0C0FF;
+  failed += Check(pale, "pale blue \"Score\" text near x 5, y 10");
+  int cells = CountCells(im, ox, oy);
+  std::printf("cells drawn in the Playfield: %d\n", cells);
+  failed += Check(cells >= 4, "a falling piece (four bevelled cells at least)");
+  return failed ? 1 : 0;
+}

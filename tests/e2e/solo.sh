@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# End to end: the real program under Xvfb, driven by real key events.
+# Starts a Solo game with F2 and Enter, plays a few pieces, checks a screenshot,
+# then quits through the menu and checks that the window position was stored.
+set -euo pipefail
+ploxen=$1 shotcheck=$2 datadir=$3
+work=$(mktemp -d)
+trap 'kill $game $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+cp "$datadir"/* "$work"/ 2>/dev/null || true
+rm -f "$work/Ploxen.sco"
+# The plain display, whose colours the check knows; the picture has its own tests.
+printf '[Jeu]\nMotifs=0\n' > "$work/Ploxen.ini"
+
+display=:$((100 + RANDOM % 800))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+(cd "$work" && exec "$ploxen") &
+game=$!
+win=""
+for _ in $(seq 100); do
+  win=$(xdotool search --name '^Ploxen$' 2>/dev/null | head -n1 || true)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || { echo "FAILED: no window"; exit 1; }
+echo "ok: window $win"
+xdotool windowfocus --sync "$win"
+sleep 0.5
+
+xdotool key F2        # parameters dialog
+sleep 0.5
+xdotool key Return    # OK: a Solo match starts
+sleep 0.5
+xdotool windowfocus --sync "$win"
+for k in Left Left Up Right Down; do xdotool key "$k"; sleep 0.15; done
+sleep 1.5
+xdotool key Control_L Right Right
+sleep 0.3
+
+import -window root "$work/shot.png"
+convert "$work/shot.png" "$work/shot.ppm"
+cp "$work/shot.png" "${E2E_SHOT:-/tmp/ploxen-e2e.png}" 2>/dev/null || true
+"$shotcheck" "$work/shot.ppm"
+
+xdotool key alt+p
+sleep 0.3
+xdotool key q
+for _ in $(seq 50); do kill -0 $game 2>/dev/null || break; sleep 0.1; done
+if kill -0 $game 2>/dev/null; then echo "FAILED: still running after Quitter"; exit 1; fi
+grep -q '^PosX=' "$work/Ploxen.ini" && grep -q '^PosY=' "$work/Ploxen.ini" \
+  || { echo "FAILED: PosX/PosY not stored"; cat "$work/Ploxen.ini"; exit 1; }
+echo "ok: $(grep -E '^Pos[XY]=' "$work/Ploxen.ini" | tr '\n' ' ')"
