@@ -15,6 +15,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Settings.h"
 #include "shell/platform/Clock.h"
+#include "shell/platform/Net.h"
 #include "shell/platform/Window.h"
 
 static void StartUp() {
@@ -30,8 +31,7 @@ static void StartUp() {
 
 static void ShutDown() {
   CloseNet();
-  MusicOn = 0;
-  RestartMusic();
+  ShutdownMusic();
   FreePanelSurfaces();
   FreeBackgroundImage();
   SavePosition();
@@ -59,7 +59,15 @@ int IdleWait() {
   return int(uint32_t(interval) - elapsed + 1);
 }
 
+// A datagram ends the wait too, so a network game answers at once and costs
+// nothing while nothing happens.
+static void WatchNetwork() {
+  static int watched = -1;
+  if (NetWaitHandle() != watched) WatchSocket(watched = NetWaitHandle());
+}
+
 static bool NextMessage(Message* m) {
+  WatchNetwork();
   if (!PollFlag) return WaitMessage(m, -1);
   if (TakeMessage(m)) return true;
   int wait = IdleWait();

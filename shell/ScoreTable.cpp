@@ -147,6 +147,7 @@ static void TakeName(DialogWindow* d) {
 
 void ScoreTableProc(DialogWindow* d, DialogEvent e, int value) {
   if (e == DialogInit) {
+    NameDialog = nullptr;
     if (GameMode == Solo) OpenSolo(d);
     else OpenNetwork(d);
   }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cstdlib>
 #include <vector>
 
 #include "display/Playfield.h"

@@ -145,18 +145,6 @@ TEST_F(ChatTest, TheServerShowsItsLineInPurpleAndSendsItToEveryClient) {
   EXPECT_EQ(sent[1].text, sent[0].text);
 }
 
-TEST_F(ChatTest, AClientSendsItsLineToTheServerUnderItsNumber) {
-  JoinGame();
-  FromServer(JoinReply(0, 0, 7, "NNN", {"Hote", "Autre", "Moi"}));
-  ASSERT_EQ(MyIndex, 2);
-  TakeSent();
-  Chat("salut");
-  std::vector<SentText> sent = TakeSent();
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(sent[0].to, 0);
-  EXPECT_EQ(sent[0].text, "T02salut");
-}
-
 TEST_F(ChatTest, ALongLineIsCutTo996Characters) {
   HostGame();
   AdmitPeers(1);

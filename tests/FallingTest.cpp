@@ -1,7 +1,6 @@
 // Gravity, soft drop, the game keys and the spawn with its loss test.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 

@@ -1,6 +1,7 @@
 // GameRandom: the program's own generator, equal on every machine for equal seeds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "game/GameRandom.h"

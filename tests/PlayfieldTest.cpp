@@ -20,14 +20,17 @@ std::vector<uint32_t> PlayfieldCopy() {
   return std::vector<uint32_t>(Playfield, Playfield + PlayfieldWidth * PlayfieldHeight);
 }
 
-void FillPlayfield(uint32_t pixel) { std::fill(Playfield, Playfield + PlayfieldWidth * PlayfieldHeight, pixel); }
+void FillPlayfield(uint32_t pixel) {
+  std::fill(Playfield, Playfield + PlayfieldWidth * PlayfieldHeight, pixel);
+}
 
 // A texture whose every pixel says which texture, row and column it is.
 void FillAtlas() {
   for (int t = 0; t < 8; ++t)
     for (int y = 0; y < CellSize; ++y)
       for (int x = 0; x < AtlasStride; ++x)
-        TileAtlas[(t * CellSize + y) * AtlasStride + x] = x < CellSize ? uint32_t(t + 1) << 16 | y << 8 | x : 0xEEEEEE;
+        TileAtlas[(t * CellSize + y) * AtlasStride + x] =
+            x < CellSize ? uint32_t(t + 1) << 16 | y << 8 | x : 0xEEEEEE;
 }
 
 // Pixel (dx, dy) of a plain cell: grey bottom row, white top row and left
@@ -167,12 +170,14 @@ struct StripCase {
 
 TEST(PresentPieceColumns, TheStripSpansTheOldAndTheNewCells) {
   const StripCase cases[] = {
-      {"gravity step in the same columns", 3, {{5, 10}, {4, 10}, {6, 10}, {5, 11}}, nullptr, 130, 190},
+      {"gravity step in the same columns", 3, {{5, 10}, {4, 10}, {6, 10}, {5, 11}}, nullptr,
+       130, 190},
       {"bar lying in columns 1..4 moves left: blocked, nothing copied", 7,
        {{2, 10}, {1, 10}, {3, 10}, {4, 10}}, &KeyLeft, 0, 0},
       {"upright bar in column 6 turns into columns 4..7", 7, {{6, 10}, {6, 9}, {6, 11}, {6, 12}},
        &KeyRotRight, 130, 210},
-      {"bar in columns 7..10 moves left", 7, {{8, 10}, {7, 10}, {9, 10}, {10, 10}}, &KeyLeft, 170, 270},
+      {"bar in columns 7..10 moves left", 7, {{8, 10}, {7, 10}, {9, 10}, {10, 10}}, &KeyLeft,
+       170, 270},
   };
   for (const StripCase& s : cases) {
     SCOPED_TRACE(s.what);
@@ -240,9 +245,9 @@ TEST(BlankPlayfield, BlackensWindowX70To269AndKeepsThePlayfield) {
 TEST(RedrawBoard, ShowsEverySettledVisibleCellAndNothingElse) {
   StartTestMatch();
   EmptyPlayArea();
-  Board[1][3] = 4;   // hidden
-  Board[2][1] = 8;   // top-left visible cell
-  Board[21][10] = 2; // bottom-right visible cell
+  Board[1][3] = 4;    // hidden
+  Board[2][1] = 8;    // top-left visible cell
+  Board[21][10] = 2;  // bottom-right visible cell
   FillPlayfield(Untouched);
   RedrawBoard();
   EXPECT_EQ(PlayfieldAt(10, 10), 0x00FF00u);

@@ -76,16 +76,6 @@ TEST_F(QtDialogsTest, EveryTemplateFitsItsDialogAndEveryLabelItsText) {
   }
 }
 
-TEST_F(QtDialogsTest, OnlyTheScoreTableHasACloseBox) {
-  for (int id = 103; id <= 107; ++id) {
-    QDialog* d = Build(id);
-    ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->windowFlags().testFlag(Qt::WindowCloseButtonHint), id == 105) << id;
-    DestroyDialog(open_);
-    open_ = nullptr;
-  }
-}
-
 TEST_F(QtDialogsTest, EnterAndEscapeInTheChatLineGiveOkAndCancel) {
   QDialog* d = Build(104);
   ASSERT_NE(d, nullptr);

@@ -143,13 +143,6 @@ TEST_F(ScoreTableTest, ShowOnlyAndCancelLeaveTheFileAsItWas) {
   EXPECT_EQ(FileText(ScoreFile), before);
 }
 
-TEST_F(ScoreTableTest, NoFileShowsTheEmptyListAndOkCreatesIt) {
-  SetLocalResult(0, 0);
-  Shown s = Open(99);
-  EXPECT_EQ(s.lines, std::vector<std::string>(10, Empty));
-  EXPECT_EQ(FileText(ScoreFile), "");
-}
-
 TEST_F(ScoreTableTest, LinesEndedByCrLfLoseTheCr) {
   WriteFile(ScoreFile, Join(Ladder(500, 10), "\r\n"));
   SetLocalResult(455, 1);

@@ -8,7 +8,8 @@
 #include "game/Board.h"
 
 // A Solo match at the given seed, height and level, clock at `clock`, records reset.
-void StartTestMatch(uint32_t seed = 0, int32_t height = 0, int32_t level = 0, uint32_t clock = 1000);
+void StartTestMatch(uint32_t seed = 0, int32_t height = 0, int32_t level = 0,
+                    uint32_t clock = 1000);
 
 // Empties the play area (columns 1..10 of rows 0..21), keeping walls and floor.
 void EmptyPlayArea();

@@ -26,16 +26,40 @@ static bool ReadPpm(const char* path, Image& im) {
   return ok;
 }
 
-// The client area's corner: the top-left pixel of the StatsPanel's navy whose
-// left and upper neighbours are not navy.
-static bool FindOrigin(const Image& im, int& ox, int& oy) {
+struct Origin {
+  int x, y;
+};
+
+// Client areas' corners: top-left pixels of a StatsPanel's navy whose left
+// and upper neighbours are not navy.
+static std::vector<Origin> FindOrigins(const Image& im) {
+  std::vector<Origin> found;
   for (int y = 0; y + 400 <= im.h; ++y)
     for (int x = 0; x + 450 <= im.w; ++x)
       if (im.At(x, y) == 0x000080 && im.At(x + 69, y + 399) == 0x000080 &&
-          (x == 0 || im.At(x - 1, y) != 0x000080) && (y == 0 || im.At(x, y - 1) != 0x000080)) {
-        ox = x, oy = y;
-        return true;
-      }
+          (x == 0 || im.At(x - 1, y) != 0x000080) && (y == 0 || im.At(x, y - 1) != 0x000080))
+        found.push_back({x, y});
+  return found;
+}
+
+// A player's line of the PlayersPanel holds white or pale red text.
+static int CountPlayerLines(const Image& im, int ox, int oy) {
+  int lines = 0;
+  for (int i = 0; i < 8; ++i) {
+    bool text = false;
+    for (int y = oy + 18 + 16 * i; y < oy + 34 + 16 * i && !text; ++y)
+      for (int x = ox + 275; x < ox + 400 && !text; ++x)
+        text = im.At(x, y) == 0xFFFFFF || im.At(x, y) == 0xFFC0C0;
+    lines += text;
+  }
+  return lines;
+}
+
+// Purple chat text anywhere in the MessageLog.
+static bool HasPurpleLine(const Image& im, int ox, int oy) {
+  for (int y = oy + 148; y < oy + 400; ++y)
+    for (int x = ox + 270; x < ox + 450; ++x)
+      if (im.At(x, y) == 0x800080) return true;
   return false;
 }
 
@@ -56,14 +80,8 @@ static int CountCells(const Image& im, int ox, int oy) {
   return cells;
 }
 
-int main(int argc, char** argv) {
-  Image im;
-  if (argc != 2 || !ReadPpm(argv[1], im)) {
-    std::fprintf(stderr, "usage: shot-check SHOT.ppm\n");
-    return 2;
-  }
-  int ox = 0, oy = 0;
-  if (!FindOrigin(im, ox, oy)) return Check(false, "StatsPanel navy 70 x 400 found");
+static int CheckWindow(const Image& im, Origin o, int players, bool chat) {
+  int ox = o.x, oy = o.y;
   std::printf("client area at %d,%d\n", ox, oy);
   int failed = 0;
   failed += Check(im.At(ox + 68, oy + 2) == 0x000080, "StatsPanel navy at x 0..69");
@@ -77,5 +95,26 @@ int main(int argc, char** argv) {
   int cells = CountCells(im, ox, oy);
   std::printf("cells drawn in the Playfield: %d\n", cells);
   failed += Check(cells >= 4, "a falling piece (four bevelled cells at least)");
+  int lines = CountPlayerLines(im, ox, oy);
+  std::printf("player lines: %d\n", lines);
+  failed += Check(lines == players, "one line per player in the PlayersPanel");
+  if (chat) failed += Check(HasPurpleLine(im, ox, oy), "a purple chat line in the MessageLog");
+  return failed;
+}
+
+// shot-check SHOT.ppm [WINDOWS [PLAYERS [chat]]]
+int main(int argc, char** argv) {
+  Image im;
+  if (argc < 2 || !ReadPpm(argv[1], im)) {
+    std::fprintf(stderr, "usage: shot-check SHOT.ppm [WINDOWS [PLAYERS [chat]]]\n");
+    return 2;
+  }
+  size_t windows = argc > 2 ? size_t(std::atoi(argv[2])) : 1;
+  int players = argc > 3 ? std::atoi(argv[3]) : 1;
+  bool chat = argc > 4 && std::strcmp(argv[4], "chat") == 0;
+  std::vector<Origin> origins = FindOrigins(im);
+  if (Check(origins.size() == windows, "every game window found by its StatsPanel")) return 1;
+  int failed = 0;
+  for (Origin o : origins) failed += CheckWindow(im, o, players, chat);
   return failed ? 1 : 0;
 }

@@ -21,7 +21,7 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 game=$!
 win=""
 for _ in $(seq 100); do
-  win=$(xdotool search --name '^Ploxen$' 2>/dev/null | head -n1 || true)
+  win=$(xdotool search --onlyvisible --name '^Ploxen$' 2>/dev/null | head -n1 || true)
   [ -n "$win" ] && break
   sleep 0.1
 done

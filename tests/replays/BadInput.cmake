@@ -14,7 +14,8 @@ function(expect_refused name text line what)
     message(FATAL_ERROR "${name}: printed a state for bad input:\n${out}")
   endif()
   if(NOT err MATCHES "^[^\n]*${name}\\.replay:${line}: [^\n]*${what}[^\n]*\n$")
-    message(FATAL_ERROR "${name}: expected one line naming line ${line} and '${what}', got:\n${err}")
+    message(FATAL_ERROR
+            "${name}: expected one line naming line ${line} and '${what}', got:\n${err}")
   endif()
 endfunction()
 

@@ -6,7 +6,7 @@
 void NullSetClock(uint32_t ms);
 void NullAdvanceClock(uint32_t ms);
 
-// Total milliseconds slept through SleepMs since the last reset.
+// Total milliseconds slept through SleepMs since the program started.
 uint64_t NullSleptMs();
 
 // Window rectangles reported changed since the last reset, as one bounding box

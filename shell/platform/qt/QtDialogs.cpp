@@ -172,7 +172,20 @@ static QWidget* MakeControl(DialogWindow* w, const ControlTemplate& c, QRect r) 
   }
 }
 
+// The main window repeats a held key until it sees the key go up or loses the
+// keyboard. A dialog opened by a key press (Enter, F5, F6) takes that key's
+// release, and a window manager may not tell the main window, so it is told
+// here; else the repeat would reopen the dialog each time it closes.
+static void TakeKeyboardFromMainWindow() {
+  QWidget* main = MainWindowWidget();
+  QWidget* focus = main ? main->focusWidget() : nullptr;
+  if (!focus) return;
+  QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(focus, &out);
+}
+
 static DialogWindow* BuildDialog(const DialogTemplate& t, DialogProc proc) {
+  TakeKeyboardFromMainWindow();
   auto* w = new DialogWindow{nullptr, &t, proc, {}};
   w->dialog = new HostedDialog(MainWindowWidget());
   w->dialog->owner = w;
