@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -15,10 +16,16 @@
 #include "shell/platform/null/NullDialog.h"
 #include "tests/NetPeers.h"
 
+// The previous test's directory goes when the next one starts, so that a failed
+// test leaves its files to look at and a run leaves one directory behind.
 void FreshDialogTest() {
+  static std::string previous;
   char dir[] = "/tmp/ploxen-dialogs-XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
   ASSERT_EQ(chdir(dir), 0);
+  std::error_code ignored;
+  if (!previous.empty()) std::filesystem::remove_all(previous, ignored);
+  previous = dir;
   if (ModelessDialog) DestroyDialog(ModelessDialog);
   ModelessDialog = nullptr;
   ResetNetTest();

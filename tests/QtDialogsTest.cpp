@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <vector>
 
 #include "resources/Resources.h"

@@ -66,7 +66,8 @@ class ScoreTableTest : public ::testing::Test {
   // Ten entries with scores from first down by step.
   static std::vector<std::string> Ladder(long first, long step) {
     std::vector<std::string> lines;
-    for (int i = 0; i < 10; ++i) lines.push_back(Entry(first - i * step, i, "J" + std::to_string(i)));
+    for (int i = 0; i < 10; ++i)
+      lines.push_back(Entry(first - i * step, i, "J" + std::to_string(i)));
     return lines;
   }
 };

@@ -25,8 +25,8 @@ static const NamedKey Names[] = {
     {0x137, "Impr.\xE9" "cran"}, {0x138, "Alt Gr"}, {0x145, "Verr.num"}, {0x146, "Attn"},
     {0x147, "Origine"}, {0x148, "Haut"}, {0x149, "Pg.pr\xE9" "c"}, {0x14B, "Gauche"},
     {0x14D, "Droite"}, {0x14F, "Fin"}, {0x150, "Bas"}, {0x151, "Pg.suiv"},
-    {0x152, "Inser"}, {0x153, "Suppr"}, {0x15B, "Windows gauche"},
-    {0x15C, "Windows droite"}, {0x15D, "Application"},
+    {0x152, "Inser"}, {0x153, "Suppr"}, {0x15B, "Logo gauche"},
+    {0x15C, "Logo droite"}, {0x15D, "Application"},
 };
 
 const char* FixedKeyName(int keyCode) {

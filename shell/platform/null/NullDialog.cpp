@@ -95,7 +95,9 @@ int FocusedItem(DialogWindow* d) { return d->focus; }
 
 void CaptureKeys(DialogWindow* d, bool on) { d->captureKeys = on; }
 
-void PlaceItem(DialogWindow* d, int id, int x, int y, int w, int h) { d->places[id] = {x, y, w, h}; }
+void PlaceItem(DialogWindow* d, int id, int x, int y, int w, int h) {
+  d->places[id] = {x, y, w, h};
+}
 
 void ShowItem(DialogWindow* d, int id, bool shown) {
   if (shown) d->hidden.erase(id);

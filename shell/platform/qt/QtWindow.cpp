@@ -28,7 +28,10 @@ class ClientArea : public QWidget {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     repeat_.setTimerType(Qt::PreciseTimer);
+    // A dialog that opened meanwhile has the key now, even where no window
+    // manager tells this widget that it lost the keyboard.
     connect(&repeat_, &QTimer::timeout, [this] {
+      if (QApplication::activeModalWidget() || QApplication::focusWidget() != this) return;
       PostMessage(MsgKeyDown, held_);
       repeat_.start(RepeatPeriodMs);
     });
