@@ -9,11 +9,10 @@ pids=()
 trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
 port=$((6000 + RANDOM % 3900))
 
-display=:$((100 + RANDOM % 800))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/display.sh"
+start_display "$work"
+pids+=($xvfb_pid)
+export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 
 start() {  # name x before: a player in a directory of its own, window at x; sets $win
   mkdir -p "$work/$1"
@@ -28,7 +27,7 @@ start() {  # name x before: a player in a directory of its own, window at x; set
     [ -n "$win" ] && break
     sleep 0.1
   done
-  [ -n "$win" ] || { echo "FAILED: no window for $1"; exit 1; }
+  [ -n "$win" ] || { echo "FAILED: no window for $1"; cat "$work/$1.log"; exit 1; }
 }
 
 press() {  # window keys...

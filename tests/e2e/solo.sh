@@ -5,19 +5,19 @@
 set -euo pipefail
 ploxen=$1 shotcheck=$2 datadir=$3
 work=$(mktemp -d)
+game="" xvfb=""
 trap 'kill $game $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 cp "$datadir"/* "$work"/ 2>/dev/null || true
 rm -f "$work/Ploxen.sco"
 # The plain display, whose colours the check knows; the picture has its own tests.
 printf '[Jeu]\nMotifs=0\n' > "$work/Ploxen.ini"
 
-display=:$((100 + RANDOM % 800))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/display.sh"
+start_display "$work"
+xvfb=$xvfb_pid
+export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 
-(cd "$work" && exec "$ploxen") &
+(cd "$work" && exec "$ploxen" >"$work/game.log" 2>&1) &
 game=$!
 win=""
 for _ in $(seq 100); do
@@ -25,7 +25,7 @@ for _ in $(seq 100); do
   [ -n "$win" ] && break
   sleep 0.1
 done
-[ -n "$win" ] || { echo "FAILED: no window"; exit 1; }
+[ -n "$win" ] || { echo "FAILED: no window"; cat "$work/game.log"; exit 1; }
 echo "ok: window $win"
 xdotool windowfocus --sync "$win"
 sleep 0.5
