@@ -13,8 +13,14 @@ constexpr int MaxNameLength = 35;
 // Reads exactly width decimal digits of the ExchangeBuffer from byte at; false when one is not a digit.
 bool ReadDigits(int at, int width, int* value);
 
+// Whether the datagram came from the given player: on the Server, only from the
+// address that player joined from, so that a stranger on the network, or a
+// client left over from an earlier game on the same port, cannot speak for it.
+bool SentByPlayer(int row);
+
 // Reads the player number of bytes 1..2; false unless it is a row of the table
-// other than this machine's own, whose reports never come back to it.
+// other than this machine's own, whose reports never come back to it, and the
+// datagram came from that player.
 bool ReadPlayer(int* row);
 
 // Sets a row's name from received text, cut to what the name field holds.

@@ -43,9 +43,15 @@ bool ReadDigits(int at, int width, int* value) {
   return true;
 }
 
+bool SentByPlayer(int row) {
+  return GameMode != Server ||
+         (row >= 1 && std::memcmp(&SenderAddress, &PeerTable[row], sizeof SenderAddress) == 0);
+}
+
 bool ReadPlayer(int* row) {
   int k = 0;
   if (!ReadDigits(1, 2, &k) || k > HighestIndex || k >= MaxTablePlayers || k == MyIndex) return false;
+  if (!SentByPlayer(k)) return false;
   *row = k;
   return true;
 }

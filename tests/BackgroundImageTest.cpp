@@ -1,102 +1,51 @@
 // Start-up loading of "Ploxen.gif": the flag, the panels' surface, the cell textures cut from it.
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <iterator>
-#include <string>
+#include <filesystem>
+#include <vector>
 
-#include "ImageTestSupport.h"
 #include "display/BackgroundImage.h"
+#include "display/GifDecoder.h"
 #include "display/Playfield.h"
 #include "shell/platform/Surface.h"
 
-// Every pixel of the test picture tells where it lies: red x, green y low
-// bits, blue y high bits.
-static uint32_t Tell(int x, int y) {
-  return uint32_t(x) << 16 | uint32_t(y & 0xFF) << 8 | uint32_t(y >> 8);
-}
-
-static uint32_t AtlasPixel(int value, int row, int column) {
-  return TileAtlas[(value - 1) * CellSize * AtlasStride + row * AtlasStride + column];
-}
-
 TEST(CutTileAtlas, EachTextureIsItsCellOfThePicturesRightColumn) {
-  std::vector<uint32_t> image(size_t(ImageWidth) * ImageHeight);
-  for (int y = 0; y < ImageHeight; ++y)
-    for (int x = 0; x < ImageWidth; ++x) image[size_t(y) * ImageWidth + x] = Tell(x, y);
+  auto tell = [](int x, int y) { return uint32_t(x) << 16 | uint32_t(y); };  // where it lies
+  std::vector<uint32_t> image, want;
+  for (int i = 0; i < ImageWidth * ImageHeight; ++i)
+    image.push_back(tell(i % ImageWidth, i / ImageWidth));
   std::fill(std::begin(TileAtlas), std::end(TileAtlas), 0xABCDEFu);
   CutTileAtlas(image.data());
-  // Value 1's top-left pixel is the picture's (250, 0); value 8's bottom-right is (269, 159).
-  EXPECT_EQ(AtlasPixel(1, 0, 0), Tell(250, 0));
-  EXPECT_EQ(AtlasPixel(8, 19, 19), Tell(269, 159));
-  EXPECT_EQ(AtlasPixel(3, 7, 12), Tell(262, 47));
-  for (int v = 1; v <= 8; ++v)
+  // Texture t's row r is picture row 20 (t - 1) + r from x 250; a stored row's spare room stays.
+  for (int t = 1; t <= 8; ++t)
     for (int r = 0; r < CellSize; ++r)
-      for (int c = 0; c < AtlasStride; ++c) {
-        // The stored rows' spare room past the texture is left alone.
-        uint32_t want = c < CellSize ? Tell(250 + c, 20 * (v - 1) + r) : 0xABCDEFu;
-        ASSERT_EQ(AtlasPixel(v, r, c), want) << "value " << v << " row " << r << " column " << c;
-      }
+      for (int c = 0; c < AtlasStride; ++c)
+        want.push_back(c < CellSize ? tell(250 + c, 20 * (t - 1) + r) : 0xABCDEFu);
+  EXPECT_TRUE(std::equal(want.begin(), want.end(), std::begin(TileAtlas), std::end(TileAtlas)));
 }
 
-// Runs start-up loading in a directory of its own, with or without a picture.
-class BackgroundImageTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/ploxen-image-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    char here[4096];
-    ASSERT_NE(getcwd(here, sizeof here), nullptr);
-    home_ = here;
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
-    std::fill(std::begin(TileAtlas), std::end(TileAtlas), 0u);
-  }
-  void TearDown() override {
-    FreeBackgroundImage();
-    ImageLoaded = false;
-    std::remove((dir_ + "/Ploxen.gif").c_str());
-    EXPECT_EQ(chdir(home_.c_str()), 0);
-    rmdir(dir_.c_str());
-  }
-  std::string dir_, home_;
-};
-
-TEST_F(BackgroundImageTest, WithoutThePictureNothingIsLoaded) {
+// Start-up loading in a directory without the picture, then with the shipped one there.
+TEST(BackgroundImage, LoadsThePictureOnlyWhenThereIsOne) {
+  char dir[] = "/tmp/ploxen-image-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  std::filesystem::path home = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
   ImageLoaded = true;
   LoadBackgroundImage();
   EXPECT_FALSE(ImageLoaded);
   EXPECT_EQ(ImageSurface, nullptr);
-  EXPECT_TRUE(
-      std::all_of(std::begin(TileAtlas), std::end(TileAtlas), [](uint32_t v) { return v == 0; }));
-}
-
-TEST_F(BackgroundImageTest, ThePictureFillsTheSurfaceAndTheTextures) {
-  GifPicture p =
-      MakePicture(ImageWidth, ImageHeight, 256, [](int x, int y) { return x * 3 + y * 7; });
-  ASSERT_TRUE(WriteBytes("Ploxen.gif", EncodeGif(p)));
+  std::filesystem::copy_file(PLOXEN_PICTURE, "Ploxen.gif");
   LoadBackgroundImage();
-  ASSERT_TRUE(ImageLoaded);
-  ASSERT_NE(ImageSurface, nullptr);
-  ASSERT_EQ(SurfaceWidth(ImageSurface), ImageWidth);
-  ASSERT_EQ(SurfaceHeight(ImageSurface), ImageHeight);
-  std::vector<uint32_t> want = ExpectedPixels(p);
-  EXPECT_TRUE(std::equal(want.begin(), want.end(), SurfacePixels(ImageSurface)));
-  // Texture 5 row 4 column 6 is picture pixel (256, 84).
-  EXPECT_EQ(AtlasPixel(5, 4, 6), want[84 * ImageWidth + 256]);
-}
-
-TEST_F(BackgroundImageTest, ADamagedPictureStillLoadsWhatItHas) {
-  GifPicture p = MakePicture(ImageWidth, ImageHeight, 256, [](int x, int y) { return x ^ y; });
-  std::vector<uint8_t> file = EncodeGif(p);
-  file.resize(file.size() / 3);
-  ASSERT_TRUE(WriteBytes("Ploxen.gif", file));
-  LoadBackgroundImage();
+  std::filesystem::current_path(home);
+  std::filesystem::remove_all(dir);
+  std::vector<uint32_t> want(size_t(ImageWidth) * ImageHeight);
+  ASSERT_TRUE(LoadGifImage(PLOXEN_PICTURE, want.data(), ImageWidth, ImageHeight));
   EXPECT_TRUE(ImageLoaded);
   ASSERT_NE(ImageSurface, nullptr);
-  const uint32_t* got = SurfacePixels(ImageSurface);
-  EXPECT_EQ(got[0], p.colours[p.indices[0]]);
-  EXPECT_EQ(got[ImageWidth * ImageHeight - 1], 0u);  // never reached: left black
+  EXPECT_TRUE(std::equal(want.begin(), want.end(), SurfacePixels(ImageSurface)));
+  EXPECT_EQ(TileAtlas[0], want[TextureColumnX]);  // texture 1's top-left pixel
+  FreeBackgroundImage();
+  ImageLoaded = false;
 }

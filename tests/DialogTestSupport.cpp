@@ -1,33 +1,25 @@
 // Fresh state for each dialog test, and file helpers.
 #include "tests/DialogTestSupport.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "display/MessageLog.h"
-#include "net/GameState.h"
-#include "shell/Dialogs.h"
+#include "display/Panels.h"
 #include "shell/MainWindow.h"
-#include "shell/platform/Dialog.h"
-#include "shell/platform/null/NullDialog.h"
-#include "tests/NetPeers.h"
 
-// The previous test's directory goes when the next one starts, so that a failed
-// test leaves its files to look at and a run leaves one directory behind.
-void FreshDialogTest() {
-  static std::string previous;
-  char dir[] = "/tmp/ploxen-dialogs-XXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  ASSERT_EQ(chdir(dir), 0);
-  std::error_code ignored;
-  if (!previous.empty()) std::filesystem::remove_all(previous, ignored);
-  previous = dir;
-  if (ModelessDialog) DestroyDialog(ModelessDialog);
-  ModelessDialog = nullptr;
+// One directory for the run, emptied for each case; it stays behind for a look after a failure.
+void DialogTest::SetUp() {
+  namespace fs = std::filesystem;
+  static const fs::path dir =
+      fs::temp_directory_path() / ("ploxen-dialogs-" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directory(dir);
+  fs::current_path(dir);
+  if (ModelessDialog) CloseDialog(ModelessDialog, DialogCancel);
+  CreatePanelSurfaces();
   ResetNetTest();
   AppendMessage(ClearLogCommand, 0);
   NullTakeErrorBoxes();
@@ -36,18 +28,26 @@ void FreshDialogTest() {
 
 std::string FileText(const char* name) {
   std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void WriteFile(const char* name, const std::string& bytes) {
   std::ofstream(name, std::ios::binary) << bytes;
 }
 
+bool Stored(const std::string& line) {
+  return ("\n" + FileText("Ploxen.ini")).find("\n" + line + "\n") != std::string::npos;
+}
+
+int RunDialog(DialogId id, DialogScript script) {
+  NullScriptNextDialog(std::move(script));
+  return OpenDialog(id, true);
+}
+
 void PressWindowKey(int keyCode) { WindowProcedure({MsgKeyDown, keyCode, 0}); }
 
-void SetLocalResult(int score, int lines) {
-  LocalEntry().score = score;
-  LocalEntry().lines = lines;
+std::string SentSummary() {
+  std::string out;
+  for (const SentText& s : TakeSent()) out += std::to_string(s.to) + ":" + s.text + "\n";
+  return out;
 }

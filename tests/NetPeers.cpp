@@ -1,4 +1,4 @@
-// Helpers for protocol tests on the in-memory network: a hosted or joined game and scripted peers.
+// Helpers for the dialogs' tests on the in-memory network: a hosted or joined game and scripted peers.
 #include "tests/NetPeers.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +21,7 @@ void ResetNetTest() {
   std::strcpy(ServerName, TestServerText);
   MaxPlayers = 8;
   NetPort = 5001;
-  Level = 0;
-  StartHeight = 0;
+  Level = StartHeight = 0;
   ResetGame(true, Solo);
 }
 
@@ -39,13 +38,10 @@ void JoinGame() {
   NullNetTakeSent();
 }
 
+// Peer i is 10.0.0.i, the server of TestServerText 10.0.0.100.
 static int PeerNumber(const NetAddress& a) {
-  if (std::memcmp(&a, &PeerTable[0], sizeof a) == 0 && GameMode != Server) return 0;
-  for (int i = 1; i <= 20; ++i) {
-    NetAddress p = NullPeerAddress(i);
-    if (std::memcmp(&a, &p, sizeof a) == 0) return i;
-  }
-  return -1;
+  int last = reinterpret_cast<const uint8_t*>(&a.address)[3];
+  return last == 100 ? 0 : last;
 }
 
 std::vector<SentText> TakeSent() {
@@ -80,11 +76,8 @@ std::string JoinReply(int level, int height, int seed, const char* alive,
   std::snprintf(head, sizeof head, "C%02d%02d%02d%03d%s", int(names.size()) - 1, level, height,
                 seed, alive);
   std::string reply = head;
-  for (const std::string& n : names) {
-    char length[8];
-    std::snprintf(length, sizeof length, "%02d", int(n.size()));
-    reply += length + n;
-  }
+  for (const std::string& n : names)
+    reply += std::to_string(n.size() / 10) + std::to_string(n.size() % 10) + n;
   return reply;
 }
 
@@ -94,9 +87,3 @@ std::string Line(int index) {
 }
 
 uint32_t Colour(int index) { return MessageColour(index); }
-
-std::string TableSnapshot() {
-  std::string s(reinterpret_cast<const char*>(PlayerTable), sizeof PlayerTable);
-  s += std::to_string(HighestIndex) + "/" + AliveFlags + "/" + std::to_string(MyIndex);
-  return s;
-}

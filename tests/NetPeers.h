@@ -1,10 +1,8 @@
-// Helpers for protocol tests on the in-memory network: a hosted or joined game and scripted peers.
+// Helpers for the dialogs' tests on the in-memory network: a hosted or joined game and scripted peers.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "shell/platform/Net.h"
 
 // The server a Client joins in these tests, as the "Serveur" text names it.
 constexpr const char* TestServerText = "10.0.0.100";
@@ -18,8 +16,8 @@ void HostGame();
 // Sets up this machine as a Client that joined TestServerText (F4); the join request is dropped.
 void JoinGame();
 
-// A datagram sent by the program: to whom (peer i, 0 for the server, -1 for another
-// address) and its text. Every one is checked to be 1000 bytes, zero behind the text.
+// A datagram sent by the program: to whom (peer i, 0 for the server) and its text.
+// Every one is checked to be 1000 bytes, zero behind the text.
 struct SentText {
   int to;
   std::string text;
@@ -43,5 +41,3 @@ std::string JoinReply(int level, int height, int seed, const char* alive,
 std::string Line(int index);
 uint32_t Colour(int index);
 
-// The rows a test can compare whole: every PlayerTable row's bytes, HighestIndex, AliveFlags, MyIndex.
-std::string TableSnapshot();

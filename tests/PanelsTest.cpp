@@ -1,8 +1,10 @@
-// StatsPanel and PlayersPanel: where each text and square lands in the window, and in what colour.
+// The side panels and the MessageLog: what lands where in the window and in what colour, and
+// the surface work the log relies on.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "display/BackgroundImage.h"
 #include "display/MessageLog.h"
@@ -13,152 +15,139 @@
 #include "net/GameState.h"
 #include "shell/platform/Surface.h"
 
-// Window pixels (0x00RRGGBB) of the panel colours, which are given as 0x00BBGGRR.
-static const uint32_t NavyPixel = 0x000080;
-static const uint32_t PaleBluePixel = 0xC0C0FF;
-static const uint32_t GreenPixel = 0x00FF00;
-static const uint32_t GreyPixel = 0x808080;
-static const uint32_t DarkRedPixel = 0x800000;
-static const uint32_t WhitePixel = 0xFFFFFF;
-static const uint32_t PaleRedPixel = 0xFFC0C0;
+// Window pixels (0x00RRGGBB) of the panel colours, which the program gives as 0x00BBGGRR.
+static const uint32_t Navy = 0x000080, PaleBlue = 0xC0C0FF, Green = 0x00FF00, Grey = 0x808080;
+static const uint32_t DarkRed = 0x800000, White = 0xFFFFFF;
 
+// Pixel (x, y) of the window's client area.
 static uint32_t Px(int x, int y) { return SurfacePixels(WindowSurface())[y * WindowWidth + x]; }
 
-// Headless glyphs are 4 x 8 blocks at (x + 6i + 1, y + 4): counts the glyphs
-// in `pixel` from the text's top-left corner (x, y) to the first gap.
-static int GlyphRun(int x, int y, uint32_t pixel) {
-  int n = 0;
-  while (x + 6 * n + 2 < WindowWidth && Px(x + 6 * n + 2, y + 8) == pixel) ++n;
-  return n;
+// The glyph places of `lines` lines of text 16 pixels apart, the first with its top-left corner
+// at (x, y), headless glyphs being 4 x 8 blocks 6 pixels apart: one letter per place for its
+// colour (k black, g green, r red, p purple, b pale blue, w white, q pale red), '.' for the
+// background, '?' for anything else; trailing '.' cut, each line ended by '|'.
+static std::string Glyphs(int x, int y, int places, uint32_t background, int lines = 1) {
+  std::string all;
+  for (int line = 0; line < lines; ++line) {
+    std::string s;
+    for (int i = 0; i < places; ++i) {
+      uint32_t p = Px(x + 6 * i + 2, y + 16 * line + 8);
+      s += p == background ? '.' : p == 0 ? 'k' : p == 0x008000 ? 'g' : p == 0xFF0000 ? 'r'
+         : p == 0x800080 ? 'p' : p == PaleBlue ? 'b' : p == White ? 'w' : p == 0xFFC0C0 ? 'q' : '?';
+    }
+    all += s.substr(0, s.find_last_not_of('.') + 1) + '|';
+  }
+  return all;
 }
 
-// Every image pixel tells where it came from, so a copy's source is visible.
-static uint32_t ImagePx(int x, int y) { return 0xC00000 | x << 9 | y; }
+// The first lines of the log shown at (270, 148), its text at x 2.
+static std::string Log(int lines) { return Glyphs(272, 148, 30, White, lines); }
 
 class PanelsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    PatternMode = 0;
-    MyIndex = UnassignedIndex;
-    HighestIndex = 0;
-    std::strcpy(AliveFlags, "N");
-    MatchOver = 1;
     CreatePanelSurfaces();
+    LogHeld = false;
+    AppendMessage(ClearLogCommand, 0);
   }
   void TearDown() override {
     FreePanelSurfaces();
     if (ImageSurface) DeleteSurface(ImageSurface);
-    ImageSurface = nullptr;
-    ImageLoaded = false;
-    PatternMode = 0;
-  }
-  void LoadTestImage() {
-    ImageSurface = CreateSurface(ImageWidth, ImageHeight);
-    for (int y = 0; y < ImageHeight; ++y)
-      for (int x = 0; x < ImageWidth; ++x)
-        SurfacePixels(ImageSurface)[y * ImageWidth + x] = ImagePx(x, y);
-    ImageLoaded = true;
-    PatternMode = 1;
+    ImageSurface = nullptr, ImageLoaded = false, PatternMode = 0;
   }
 };
 
-TEST_F(PanelsTest, StatsTextsStandAtTheirPointsInPaleBlueOnNavy) {
-  MyIndex = 2;  // the local row is 2, not row 0
-  PlayerTable[0].score = 7;
-  PlayerTable[2].score = -1234;
-  PlayerTable[2].lines = 305;
-  Level = 12;
-  FulrowCount = 0;
-  DrawStatsPanel();
-  const struct {
-    int y, glyphs;
-  } texts[] = {{10, 5},  {40, 5},  {90, 6},  {120, 2}, {170, 6},
-               {200, 3}, {250, 6}, {280, 1}, {328, 7}};
-  for (const auto& t : texts) EXPECT_EQ(GlyphRun(5, t.y, PaleBluePixel), t.glyphs) << "y " << t.y;
-  // "Score" has its top-left corner at (5, 10): its first glyph starts at (6, 14).
-  EXPECT_EQ(Px(6, 14), PaleBluePixel);
-  EXPECT_EQ(Px(5, 14), NavyPixel);
-  EXPECT_EQ(Px(6, 13), NavyPixel);
-  // Corners far from any text are background.
-  EXPECT_EQ(Px(0, 0), NavyPixel);
-  EXPECT_EQ(Px(69, 399), NavyPixel);
+TEST_F(PanelsTest, StartupTextReadsFromTheTopAsListed) {
+  LogHeld = true;
+  WriteStartupText();
+  const std::string rule(33, '-');  // one word wider than the log: widened, shown to its edge
+  const std::pair<std::string, char> top[] = {
+      {"", 'k'}, {" Ploxen 1.0 - par Vorbu", 'k'}, {"", 'k'}, {"Touches par d\xE9" "faut :", 'p'},
+      {rule, 'r'}, {"  Gauche/Droite=d\xE9plac.", 'g'}, {"  Bas=descendre", 'g'},
+      {"  Ctrl/Haut=rotation", 'g'}, {"", 'k'}, {"En r\xE9seau :", 'p'}, {rule, 'r'},
+      {"  Enter=envoi message", 'g'}, {"  Espace=d\xE9marrer jeu", 'g'}};
+  std::string want;
+  for (auto [text, colour] : top) {
+    for (char& c : text) c = c == ' ' ? '.' : colour;
+    want += text.substr(0, 30) + '|';
+  }
+  EXPECT_EQ(Log(14), want + '|') << "13 lines, 208 pixels, white below";
+  EXPECT_FALSE(LogHeld);
 }
 
-TEST_F(PanelsTest, NextPreviewShowsOnlyWhileAMatchRuns) {
+TEST_F(PanelsTest, LongMessageWrapsAndPushesOlderLinesDownAndAHeldClearShowsAtTheNextCopy) {
+  AppendMessage("x", 0x0000FF);
+  AppendMessage("abcde abcde abcde abcde abcde abcde", 0x008000);  // five words: 174 pixels
+  const std::string shown = Log(5);
+  EXPECT_EQ(shown, "ggggg.ggggg.ggggg.ggggg|ggggg.ggggg|r|||");
+  LogHeld = true;
+  AppendMessage("\x01junk", 0x123456);
+  EXPECT_EQ(Log(5), shown);
+  PresentMessageLog();
+  EXPECT_EQ(Log(5), "|||||");
+}
+
+TEST_F(PanelsTest, PatternModeAndsTheLogOntoTheImageAndStatsShowItsLeftColumns) {
+  ImageSurface = CreateSurface(ImageWidth, ImageHeight);
+  uint32_t* image = SurfacePixels(ImageSurface);
+  for (int i = 0; i < ImageWidth * ImageHeight; ++i) image[i] = 0xC00000 | i;  // tells its place
+  auto at = [image](int x, int y) { return image[y * ImageWidth + x]; };
+  ImageLoaded = true, PatternMode = 1;
+  AppendMessage("a", 0xFFFFFF);
+  AppendMessage("b", 0x000000);
+  AppendMessage("c", 0xFF0000);
+  DrawStatsPanel();
+  // The log at (270, 148) lies over image columns 70..249; glyphs start 3 right, 4 down.
+  EXPECT_EQ(Px(273, 152), at(73, 152) & 0x0000FF) << "blue text keeps the image's blue";
+  EXPECT_EQ(Px(273, 168), 0u) << "black text shows black";
+  EXPECT_EQ(Px(273, 184), at(73, 184)) << "white text vanishes";
+  EXPECT_EQ(Px(69, 399), at(69, 399)) << "the StatsPanel shows image columns 0..69";
+}
+
+TEST_F(PanelsTest, StatsPanelWritesPaleBlueOnNavyAndPreviewsOnlyWhileAMatchRuns) {
+  MyIndex = 2, PlayerTable[0].score = 7;  // the local entry, not entry 0
+  PlayerTable[2].score = -1234, PlayerTable[2].lines = 305, Level = 12, FulrowCount = 0;
   const PieceCell t[4] = {{2, 35}, {1, 35}, {3, 35}, {2, 36}};
   std::memcpy(NextPreview, t, sizeof t);
   MatchOver = 0;
   DrawStatsPanel();
-  EXPECT_EQ(Px(10, 350), GreyPixel) << "outline corner of the square at (1, 35)";
-  EXPECT_EQ(Px(15, 355), GreenPixel) << "inside of that square";
-  EXPECT_EQ(Px(39, 355), GreyPixel) << "right outline of the square at (3, 35) is x 39";
-  EXPECT_EQ(Px(40, 355), NavyPixel) << "x 40, the rectangle's right edge, is excluded";
-  EXPECT_EQ(Px(25, 369), GreyPixel) << "bottom outline of the square at (2, 36) is y 369";
-  EXPECT_EQ(Px(25, 370), NavyPixel) << "y 370, the bottom edge, is excluded";
-  EXPECT_EQ(Px(15, 365), NavyPixel) << "no preview cell at (1, 36)";
+  std::string texts;
+  for (int y : {10, 40, 90, 120, 170, 200, 250, 280, 328}) texts += Glyphs(5, y, 11, Navy);
+  EXPECT_EQ(texts, "bbbbb|bbbbb|bbbbbb|bb|bbbbbb|bbb|bbbbbb|b|bbbbbbb|");
+  // Squares (10X, 10Y)..(10X + 9, 10Y + 9): outline corner, inside, right and bottom outlines
+  // and the edges past them, and (1, 36) where no cell is.
+  auto preview = [] {
+    return std::vector({Px(10, 350), Px(15, 355), Px(39, 355), Px(40, 355),
+                        Px(25, 369), Px(25, 370), Px(15, 365)});
+  };
+  EXPECT_EQ(preview(), std::vector({Grey, Green, Grey, Navy, Grey, Navy, Navy}));
   MatchOver = 1;
   DrawStatsPanel();
-  EXPECT_EQ(Px(15, 355), NavyPixel) << "the repaint leaves the preview out";
-  EXPECT_EQ(Px(10, 350), NavyPixel);
+  EXPECT_EQ(preview(), std::vector<uint32_t>(7, Navy));
 }
 
-TEST_F(PanelsTest, PlayersPanelListsNamesAndPaddedHeights) {
+TEST_F(PanelsTest, PlayersPanelListsNamesInWhiteOrPaleRedWithTwoDigitHeights) {
   HighestIndex = 2;
   std::strcpy(AliveFlags, "ONO");
-  const struct {
-    const char* name;
-    int32_t height;
-    int heightGlyphs;
-    uint32_t pixel;
-  } players[] = {{"Alice", 5, 2, WhitePixel}, {"Bob", 12, 2, PaleRedPixel},
-                 {"Zoe", 123, 3, WhitePixel}};
-  for (int i = 0; i < 3; ++i) {
-    std::strcpy(PlayerTable[i].name, players[i].name);
-    PlayerTable[i].height = players[i].height;
+  const char* names[] = {"Alice", "Bob", "Zoe", "Stale"};  // Stale is past HighestIndex
+  for (int i = 0; i < 4; ++i) {
+    std::strcpy(PlayerTable[i].name, names[i]);
+    PlayerTable[i].height = i == 2 ? 123 : 5 + 7 * i;
   }
-  std::strcpy(PlayerTable[3].name, "Stale");  // above HighestIndex: not shown
   DrawPlayersPanel();
-  // The header's top-left corner is (5, 2) in the panel, (275, 2) in the window.
-  EXPECT_EQ(Px(276, 6), WhitePixel);
-  EXPECT_EQ(Px(275, 6), DarkRedPixel);
-  EXPECT_EQ(GlyphRun(275, 2, WhitePixel), 9) << "the header starts with nine hyphens";
-  for (int i = 0; i < 3; ++i) {
-    int y = 18 + 16 * i;
-    EXPECT_EQ(GlyphRun(275, y, players[i].pixel), int(std::strlen(players[i].name))) << i;
-    EXPECT_EQ(GlyphRun(420, y, players[i].pixel), players[i].heightGlyphs) << i;
-  }
-  EXPECT_EQ(Px(278, 18 + 16 * 3 + 8), DarkRedPixel) << "row 3 is above HighestIndex";
-  EXPECT_EQ(Px(270, 0), DarkRedPixel);
-  EXPECT_EQ(Px(449, 147), DarkRedPixel);
+  EXPECT_EQ(Glyphs(275, 2, 29, DarkRed), "wwwwwwwww.wwwwwww.wwwwwwww.ww|");
+  EXPECT_EQ(Glyphs(275, 18, 24, DarkRed, 4), "wwwww|qqq|www||") << "names";
+  EXPECT_EQ(Glyphs(420, 18, 5, DarkRed, 4), "ww|qq|www||") << "heights";
 }
 
-TEST_F(PanelsTest, PatternModePanelsShowTheirPartsOfTheImage) {
-  LoadTestImage();
-  DrawStatsPanel();
-  DrawPlayersPanel();
-  EXPECT_EQ(Px(60, 395), ImagePx(60, 395)) << "StatsPanel shows image columns 0..69";
-  EXPECT_EQ(Px(0, 0), ImagePx(0, 0));
-  EXPECT_EQ(Px(6, 14), PaleBluePixel) << "text is drawn over the image";
-  EXPECT_EQ(Px(272, 140), ImagePx(72, 140)) << "PlayersPanel shows image columns 70..249";
-  EXPECT_EQ(Px(449, 147), ImagePx(249, 147));
-  // A PatternMode without an image falls back to the plain background.
-  ImageLoaded = false;
-  DrawStatsPanel();
-  EXPECT_EQ(Px(60, 395), NavyPixel);
-}
-
-TEST_F(PanelsTest, WithoutSurfacesThePanelOperationsDrawNothing) {
-  FreePanelSurfaces();
-  uint32_t* window = SurfacePixels(WindowSurface());
-  std::fill(window, window + WindowWidth * WindowHeight, 0x123456);
-  DrawStatsPanel();
-  DrawPlayersPanel();
-  PresentMessageLog();
-  LogHeld = false;
-  AppendMessage("x", 0xFF0000);
-  LogHeld = true;
-  EXPECT_EQ(std::count(window, window + WindowWidth * WindowHeight, 0x123456),
-            WindowWidth * WindowHeight);
-  ASSERT_NE(MessageLine(0), nullptr);
-  EXPECT_STREQ(MessageLine(0), "x") << "the record of appended texts is kept all the same";
+TEST(SurfaceUnderTheLog, ScrollCopyMayOverlapItselfAndAWordWiderThanTheWidthWidensTheText) {
+  Surface* s = CreateSurface(1, 6);
+  uint32_t* p = SurfacePixels(s);
+  for (uint32_t i = 0; i < 6; ++i) p[i] = i + 1;
+  SurfaceBlit(s, 0, 2, 1, 6, s, 0, 0, CopyPixels);  // down two rows, clipped at the bottom
+  EXPECT_EQ(std::vector<uint32_t>(p, p + 6), (std::vector<uint32_t>{1, 2, 1, 2, 3, 4}));
+  const std::string text = "aa " + std::string(30, 'w') + " bb";  // the middle word: 180 pixels
+  TextRect r = SurfaceMeasureText(s, {2, 10, 174, 26}, text.c_str());
+  EXPECT_EQ(std::vector({r.left, r.top, r.right, r.bottom}), std::vector({2, 10, 182, 58}));
+  DeleteSurface(s);
 }

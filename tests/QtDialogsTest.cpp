@@ -1,142 +1,108 @@
-// The Qt dialog builder on the offscreen platform: templates as widgets, Enter and
-// Escape, key capture, the score table's operations, key names without an X server.
+// The Qt dialog builder on the offscreen platform: each template's controls in its
+// tab order, and the keyboard dialog's capture fed by real key events.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
-#include <QComboBox>
-#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <vector>
+#include <QPushButton>
+#include <filesystem>
 
+#include "game/Falling.h"
 #include "resources/Resources.h"
+#include "shell/Dialogs.h"
+#include "shell/Settings.h"
 #include "shell/platform/Dialog.h"
 #include "shell/platform/Window.h"
 
 namespace {
 
-struct Event {
-  DialogEvent kind;
-  int value;
-  bool operator==(const Event&) const = default;
-};
-
-std::vector<Event> g_events;
-
-void Record(DialogWindow*, DialogEvent e, int value) {
-  if (e != DialogInit) g_events.push_back({e, value});
-}
-
 class QtDialogsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
+    ASSERT_NE(mkdtemp(dir_), nullptr);  // for the settings file
+    ASSERT_EQ(chdir(dir_), 0);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
+    static char name[] = "test", *argv[] = {name, nullptr};
     PlatformStartup(1, argv);
     ASSERT_TRUE(CreateMainWindow(100, 100));
   }
-  void SetUp() override { g_events.clear(); }
-  void TearDown() override {
-    if (open_) DestroyDialog(open_);
-    QApplication::processEvents();
-  }
-  // Builds a template as a modeless dialog and returns its Qt window.
-  QDialog* Build(int id) {
-    open_ = CreateModelessDialog(*FindDialogTemplate(id), Record);
-    QApplication::processEvents();
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible()) return d;
-    return nullptr;
-  }
-  static void Press(QWidget* to, int key, unsigned native = 0) {
-    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, native, 0, 0);
-    QApplication::sendEvent(to, &e);
-  }
-  DialogWindow* open_ = nullptr;
+  static void TearDownTestSuite() { std::filesystem::remove_all(dir_); }
+  static inline char dir_[] = "/tmp/ploxen-qtdialogs-XXXXXX";
 };
 
-TEST_F(QtDialogsTest, EveryTemplateFitsItsDialogAndEveryLabelItsText) {
-  for (int id = 103; id <= 107; ++id) {
-    QDialog* d = Build(id);
-    ASSERT_NE(d, nullptr) << id;
-    QRect inside = d->rect();
-    for (QWidget* w : d->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      if (qobject_cast<QComboBox*>(w)) continue;  // its list drops below the dialog
-      EXPECT_TRUE(inside.contains(w->geometry())) << id << " " << w->metaObject()->className();
-      if (auto* l = qobject_cast<QLabel*>(w)) {
-        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width())
-            << id << " " << l->text().toStdString();
-      }
-    }
-    DestroyDialog(open_);
-    open_ = nullptr;
+// A key press where the focus is; native is the X key code the scan code comes from.
+void Press(int key, unsigned native) {
+  QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, native, 0, 0);
+  QApplication::sendEvent(QApplication::focusWidget(), &e);
+}
+
+// The focused control as "id=text".
+std::string Focused(DialogWindow* d) {
+  char text[64];
+  GetItemText(d, FocusedItem(d), text, sizeof text);
+  auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+  return std::to_string(FocusedItem(d)) + "=" + (button ? button->text().toStdString() : text);
+}
+
+// The title, every tab stop from the first control as "id=text" as Tab reaches it,
+// then the texts of the labels; each control with an id is shown and given the text
+// "#id" first, which buttons ignore.
+std::string Describe(int id) {
+  const DialogTemplate& t = *FindDialogTemplate(id);
+  DialogWindow* d = CreateModelessDialog(t, [](DialogWindow*, DialogEvent, int) {});
+  QApplication::processEvents();  // the new window becomes the active one
+  for (int i = 0; i < t.count; ++i) {
+    ShowItem(d, t.controls[i].id, true);
+    SetItemText(d, t.controls[i].id, ("#" + std::to_string(t.controls[i].id)).c_str());
   }
-}
-
-TEST_F(QtDialogsTest, EnterAndEscapeInTheChatLineGiveOkAndCancel) {
-  QDialog* d = Build(104);
-  ASSERT_NE(d, nullptr);
-  QLineEdit* line = d->findChild<QLineEdit*>();
-  ASSERT_NE(line, nullptr);
-  Press(line, Qt::Key_Return);
-  Press(line, Qt::Key_Enter);
-  Press(line, Qt::Key_Escape);
-  EXPECT_EQ(g_events, (std::vector<Event>{{DialogCommand, 1}, {DialogCommand, 1},
-                                          {DialogCommand, 2}}));
-}
-
-TEST_F(QtDialogsTest, CapturedKeysReachTheProcedureButTabEnterAndEscapePass) {
-  QDialog* d = Build(107);
-  ASSERT_NE(d, nullptr);
-  CaptureKeys(open_, true);
-  FocusItem(open_, 1018, false);
-  QWidget* field = d->focusWidget();
-  ASSERT_NE(field, nullptr);
-  Press(field, Qt::Key_Control, 105);  // the right Ctrl key: evdev 97
-  Press(field, Qt::Key_A, 38);
-  Press(field, Qt::Key_Tab, 23);
-  Press(field, Qt::Key_Return, 36);
-  Press(field, Qt::Key_Escape, 9);
-  CaptureKeys(open_, false);
-  Press(field, Qt::Key_B, 56);
-  EXPECT_EQ(g_events, (std::vector<Event>{{DialogKey, 285}, {DialogKey, 30},
-                                          {DialogCommand, 1}, {DialogCommand, 2}}));
-}
-
-TEST_F(QtDialogsTest, TheScoreTableNameFieldComesUpOnItsLineUnderlinedLinesStay) {
-  QDialog* d = Build(105);
-  ASSERT_NE(d, nullptr);
-  QLineEdit* field = d->findChild<QLineEdit*>();
-  ASSERT_NE(field, nullptr);
-  EXPECT_FALSE(field->isVisible());
-  SetItemText(open_, 1006, "000123     004     ");
-  QLabel* third = nullptr;
-  for (QLabel* l : d->findChildren<QLabel*>())
-    if (l->text() == "000123     004     ") third = l;
-  ASSERT_NE(third, nullptr);
-  PlaceItem(open_, 1006, 5, 40, 47, 10);
-  PlaceItem(open_, 1003, 60, 40, 115, 10);
-  ShowItem(open_, 1003, true);
-  EXPECT_TRUE(field->isVisible());
-  EXPECT_EQ(field->y(), third->y());
-  EXPECT_LT(third->geometry().right(), field->x());
-  UnderlineItem(open_, 1006);
-  EXPECT_TRUE(third->font().underline());
-}
-
-TEST_F(QtDialogsTest, WithoutAnXServerCharacterKeysAreNamedAsOnAUsKeyboard) {
-  struct Case {
-    int keyCode;
-    const char* name;
-  };
-  for (Case c : {Case{16, "Q"}, {30, "A"}, {44, "Z"}, {2, "1"}, {39, ";"}, {0x11D, "Ctrl droite"},
-                 {29, "Ctrl"}, {0x148, "Haut"}, {57, "Espace"}, {28, "Entr\xE9" "e"}, {0, ""}}) {
-    char name[32] = "?";
-    KeyName(c.keyCode, name, sizeof name);
-    EXPECT_STREQ(name, c.name) << c.keyCode;
+  FocusItem(d, t.controls[0].id, false);
+  QWidget* window = QApplication::focusWidget()->window();
+  std::string out = window->windowTitle().toStdString() + ":";
+  for (int first = FocusedItem(d), n = 0; n < 12; ++n) {
+    out += " " + Focused(d);
+    Press(Qt::Key_Tab, 23);
+    if (FocusedItem(d) == first) break;
   }
+  out += " |";
+  for (QLabel* l : window->findChildren<QLabel*>()) out += " " + l->text().toStdString();
+  DestroyDialog(d);
+  return out;
+}
+
+TEST_F(QtDialogsTest, EveryTemplateBuildsItsControlsWithTheirTabStopsInTemplateOrder) {
+  EXPECT_EQ(Describe(103),
+            "Paramètres jeu: 1001=#1001 1002=#1002 1=OK 2=Annuler | Niveau : Hauteur :");
+  EXPECT_EQ(Describe(104), "Message: 1000=#1000 |");
+  EXPECT_EQ(Describe(105), "Meilleurs scores: 1=OK 1003=#1003 | #1004 #1005 #1006 #1007"
+                           " #1008 #1009 #1010 #1011 #1012 #1013");
+  EXPECT_EQ(Describe(106), "Configuration réseau: 1014=#1014 1015=#1015 1016=#1016 1=OK"
+                           " 2=Annuler | Pseudo : Serveur : Nb. joueurs par partie :");
+  EXPECT_EQ(Describe(107), "Configuration clavier: 1=OK 2=Annuler 1017=#1017 1018=#1018"
+                           " 1019=#1019 1020=#1020 1021=#1021 | Aller à gauche : Aller à droite :"
+                           " Descente rapide : Tourner à gauche : Tourner à droite :");
+}
+
+// X key codes: right Ctrl 105, A 38, Tab 23, Return 36, Escape 9.
+TEST_F(QtDialogsTest, AKeyFieldTakesRightCtrlAtOnceEnterStoresAndEscapeKeepsTheStoredKeys) {
+  LoadSettings();
+  OpenDialog(KeyboardDialog, false);
+  QApplication::processEvents();
+  Press(Qt::Key_Control, 105);  // in the left key's field, which has the focus
+  EXPECT_EQ(KeyLeft, 285);
+  EXPECT_EQ(Focused(ModelessDialog), "1017=Ctrl droite");
+  Press(Qt::Key_Tab, 23);
+  Press(Qt::Key_Return, 36);  // OK, and no key for the right key's field
+  EXPECT_EQ(ModelessDialog, nullptr);
+  OpenDialog(KeyboardDialog, false);
+  QApplication::processEvents();
+  Press(Qt::Key_A, 38);
+  EXPECT_EQ(KeyLeft, 30);
+  Press(Qt::Key_Escape, 9);  // the reload reads what OK stored
+  EXPECT_EQ(ModelessDialog, nullptr);
+  EXPECT_EQ(KeyLeft, 285);
+  EXPECT_EQ(KeyRight, 333);
 }
 
 }  // namespace

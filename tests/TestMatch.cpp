@@ -2,21 +2,14 @@
 #include "tests/TestMatch.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "display/Playfield.h"
-#include "game/Clearing.h"
-#include "game/Falling.h"
-#include "net/GameState.h"
-#include "shell/platform/Surface.h"
+#include "display/Playfield.h"  // PatternMode
 #include "shell/platform/null/NullControl.h"
 
 void StartTestMatch(uint32_t seed, int32_t height, int32_t level, uint32_t clock) {
   NullSetClock(clock);
   PatternMode = 0;
-  SoftDropActive = 0;
-  SoftDropAllowed = 1;
-  RotationHeld = 0;
+  SoftDropActive = 0;  // the spawn then allows a soft drop and frees rotation
   StartHeight = height;
   Level = level;
   ResetGame(true, Solo);
@@ -24,10 +17,6 @@ void StartTestMatch(uint32_t seed, int32_t height, int32_t level, uint32_t clock
   ResetGame(false);
   StartMatch();
   NullResetRecords();
-}
-
-void EmptyPlayArea() {
-  for (int r = 0; r <= 21; ++r) std::memset(&Board[r][1], 0, 10);
 }
 
 void FillRow(int r, std::initializer_list<int> holes) {
@@ -46,9 +35,10 @@ void TickAfter(uint32_t ms) {
   GameTick();
 }
 
-void TapKey(int32_t keyCode) {
-  GameKeyDown(keyCode);
-  GameKeyUp(keyCode);
+void LandBar(int n) {
+  for (int r = 18; r <= 21; ++r) FillRow(r, {r >= 22 - n ? 10 : 9, 10});
+  PlacePiece(7, {{10, 19}, {10, 18}, {10, 20}, {10, 21}});
+  TickAfter(1001);
 }
 
 CellList Cells(const PieceCell piece[4]) {
@@ -67,15 +57,12 @@ std::vector<int> ReferenceDraws(uint32_t seed, int count) {
   return out;
 }
 
-int FilledCells(int r) {
-  return int(std::count_if(&Board[r][1], &Board[r][11], [](uint8_t v) { return v != 0; }));
-}
-
-uint32_t PlayfieldAt(int x, int y) { return Playfield[y * PlayfieldWidth + x]; }
-
-uint32_t WindowAt(int x, int y) { return SurfacePixels(WindowSurface())[y * WindowWidth + x]; }
-
-void FillWindow(uint32_t pixel) {
-  uint32_t* px = SurfacePixels(WindowSurface());
-  std::fill(px, px + WindowWidth * WindowHeight, pixel);
+std::string Stack() {
+  std::string out;
+  for (int r = 0; r <= 21; ++r) {
+    std::string row;
+    for (int c = 1; c <= 10; ++c) row += Board[r][c] ? char('0' + Board[r][c]) : '.';
+    if (row != "..........") out += std::to_string(r) + ":" + row + " ";
+  }
+  return out;
 }
