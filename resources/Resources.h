@@ -11,7 +11,6 @@ enum ControlKind {
   EditHidden,      // as EditFitting, hidden until the dialog shows it
   EditReadOnly,    // read-only single-line edit with border and auto-scroll
   ComboDropDown,   // drop-down combo box with an editable field and a vertical scroll bar
-  ListText,        // multi-line read-only text area, for tables of results
   SunkenHeading,   // sunken static with tab-separated columns
 };
 
