@@ -1,13 +1,23 @@
-# Sourced by the end-to-end scripts: a private Xvfb on a display number it picks itself.
-# Sets DISPLAY and xvfb_pid; the caller kills xvfb_pid when done.
+# Sourced by the end-to-end scripts: a private Xvfb on a display number of its own.
+# Sets DISPLAY and xvfb_pid; the caller kills xvfb_pid and waits for it when done.
+# The number is drawn at random, away from the low ones that a display just closed
+# by another run may still be tearing down.
 start_display() {  # workdir [WIDTHxHEIGHT]
-  local numfile=$1/display size=${2:-1024x768}
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$numfile" ] && break; sleep 0.1; done
-  [ -s "$numfile" ] || { echo "FAILED: Xvfb did not start"; exit 1; }
-  export DISPLAY=:$(head -n1 "$numfile")
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-  echo "FAILED: display $DISPLAY does not answer"
+  local size=${2:-1024x768} n
+  for _ in $(seq 10); do
+    n=$((200 + RANDOM % 700))
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >"$1/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=:$n
+    for _ in $(seq 50); do
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  done
+  echo "FAILED: no Xvfb display could be started"; cat "$1/xvfb.log"
   exit 1
 }

@@ -7,7 +7,7 @@ set -euo pipefail
 ploxen=$1 shotcheck=$2
 work=$(mktemp -d)
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 port=$((6000 + RANDOM % 3900))
 
 source "$(dirname "$0")/display.sh"

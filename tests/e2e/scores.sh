@@ -6,7 +6,7 @@ set -euo pipefail
 ploxen=$1 datadir=$2
 work=$(mktemp -d)
 game="" xvfb=""
-trap 'kill $game $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill $game $xvfb 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 cp "$datadir"/* "$work"/ 2>/dev/null || true
 rm -f "$work/Ploxen.sco"
 printf '[Jeu]\nNiveau=0\nHauteur=15\nMotifs=0\nMusique=0\n' > "$work/Ploxen.ini"

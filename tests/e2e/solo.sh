@@ -6,7 +6,7 @@ set -euo pipefail
 ploxen=$1 shotcheck=$2 datadir=$3
 work=$(mktemp -d)
 game="" xvfb=""
-trap 'kill $game $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill $game $xvfb 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
 cp "$datadir"/* "$work"/ 2>/dev/null || true
 rm -f "$work/Ploxen.sco"
 # The plain display, whose colours the check knows; the picture has its own tests.
