@@ -34,13 +34,11 @@ int OpenDialog(DialogId id, bool modal) {
   const DialogTemplate* t = FindDialogTemplate(id);
   DialogProc proc = FindProc(id);
   if (!t || !proc) return 0;
-  // Taken before the dialog runs: the dialog may start a new match.
-  bool hide = SoloMatchRunning();
-  if (hide) BlankPlayfield();
+  if (SoloMatchRunning()) BlankPlayfield();
   int result = 0;
   if (modal) result = RunModalDialog(*t, proc);
   else if (!ModelessDialog) ModelessDialog = CreateModelessDialog(*t, proc);
-  if (hide && SoloMatchRunning()) PresentPlayfield();
+  if (SoloMatchRunning()) PresentPlayfield();
   return result;
 }
 
