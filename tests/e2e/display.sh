@@ -1,4 +1,5 @@
-# Sourced by the end-to-end scripts: a private Xvfb on a display number of its own.
+# Sourced by the end-to-end scripts: a private Xvfb on a display number of its own,
+# and the game started in a working directory and found by its window.
 # Sets DISPLAY and xvfb_pid; the caller kills xvfb_pid and waits for it when done.
 # The number is drawn at random, away from the low ones that a display just closed
 # by another run may still be tearing down.
@@ -20,4 +21,20 @@ start_display() {  # workdir [WIDTHxHEIGHT]
   done
   echo "FAILED: no Xvfb display could be started"; cat "$1/xvfb.log"
   exit 1
+}
+
+start_game() {  # ploxen workdir: runs the game there, output in workdir/game.log; sets $game
+  (cd "$2" && exec "$1" >"$2/game.log" 2>&1) &
+  game=$!
+}
+
+find_window() {  # title-regex [tries]: the first visible window with that title, or ""
+  local w=""
+  for _ in $(seq "${2:-100}"); do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+    [ -n "$w" ] && break
+    kill -0 "$game" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "$w"
 }

@@ -18,17 +18,6 @@ export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 
 fail() { echo "FAILED: $*"; cat "$work/game.log"; exit 1; }
 
-find_window() {  # title-regex [tries]: the first visible window with that title, or ""
-  local w=""
-  for _ in $(seq "${2:-100}"); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
-    [ -n "$w" ] && break
-    kill -0 "$game" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "$w"
-}
-
 gone() {  # window id: waits until it is no longer shown
   for _ in $(seq 50); do
     xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1" || return 0
@@ -37,8 +26,7 @@ gone() {  # window id: waits until it is no longer shown
   return 1
 }
 
-(cd "$work" && exec "$ploxen" >"$work/game.log" 2>&1) &
-game=$!
+start_game "$ploxen" "$work"
 win=$(find_window '^Ploxen$')
 [ -n "$win" ] || fail "no window"
 xdotool windowfocus --sync "$win"

@@ -17,14 +17,8 @@ start_display "$work"
 xvfb=$xvfb_pid
 export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 
-(cd "$work" && exec "$ploxen" >"$work/game.log" 2>&1) &
-game=$!
-win=""
-for _ in $(seq 100); do
-  win=$(xdotool search --onlyvisible --name '^Ploxen$' 2>/dev/null | head -n1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
+start_game "$ploxen" "$work"
+win=$(find_window '^Ploxen$')
 [ -n "$win" ] || { echo "FAILED: no window"; cat "$work/game.log"; exit 1; }
 echo "ok: window $win"
 xdotool windowfocus --sync "$win"
