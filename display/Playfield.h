@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "game/Board.h"
+
 constexpr int PlayfieldWidth = 200;
 constexpr int PlayfieldHeight = 400;
 constexpr int PlayfieldX = 70;  // where the Playfield lies in the window
@@ -18,6 +20,13 @@ extern uint32_t TileAtlas[8 * CellSize * AtlasStride];
 // "Motifs": cells drawn from the TileAtlas instead of plain colours.
 extern uint8_t PatternMode;
 
+// "Fantome": the place where the falling Piece would land is shown below it.
+extern uint8_t GhostMode;
+
+// Set while a Solo match is paused: every copy to the window paints the Playfield area black
+// instead, so repaints, dialogs and reactivation cannot show the hidden game.
+extern uint8_t PlayfieldHidden;
+
 // 0x00BBGGRR colour to 0x00RRGGBB pixel.
 uint32_t ColourToPixel(uint32_t colour);
 
@@ -30,8 +39,19 @@ void ClearCell(int i, int j);
 // Blackens the Playfield, then draws every settled visible cell.
 void RedrawBoard();
 
-// Erases the Piece's drawn copy and draws its moving copy in CurrentType.
+// Erases the Piece's drawn copy and the ghost, then draws the ghost (GhostMode) and the
+// moving copy in CurrentType.
 void RedrawPiece();
+
+// The moving copy dropped as far as empty Board cells let it; false when it does not fit
+// where it stands, and then there is no landing place to show.
+bool FindLandingCells(PieceCell out[4]);
+
+// Erases the ghost and, in GhostMode, draws it again under the moving copy. The Playfield only.
+void RedrawGhost();
+
+// Erases the ghost. The Playfield only.
+void HideGhost();
 
 // Copies the whole Playfield to the window at x 70.
 void PresentPlayfield();

@@ -46,7 +46,8 @@ extern const int MainMenuCount;
 
 enum MenuCommand {
   CmdSolo = 40001, CmdCreate, CmdJoin, CmdScores, CmdQuit, CmdNetwork, CmdKeyboard,
-  CmdSound, CmdMusic, CmdPatterns
+  CmdSound, CmdMusic, CmdPatterns,
+  CmdPause, CmdGhost  // additions after the original ten, which keep their numbers
 };
 
 // Icon 102: width x height pixels, 0xAARRGGBB, drawn by the program itself.

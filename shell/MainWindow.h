@@ -7,6 +7,9 @@
 // Nonzero while the program is the active application or a network game runs.
 extern int32_t PollFlag;
 
+// Set while a Solo match is paused: no GameTick, the Playfield hidden.
+extern uint8_t Paused;
+
 // Handles one message of the main window.
 void WindowProcedure(const Message& m);
 
@@ -18,3 +21,7 @@ void OpenKeyboardDialog();
 void ToggleSound();
 void ToggleMusic();
 void TogglePatterns();
+void ToggleGhost();
+
+// Pauses a running Solo match, or resumes a paused one; a network match cannot be paused.
+void TogglePause();

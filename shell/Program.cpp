@@ -21,11 +21,13 @@
 static void StartUp() {
   LoadBackgroundImage();
   LoadPatternSetting();
+  LoadGhostSetting();
   SeedRandom(TickCount());
   ResetGame(true, Solo);
   WriteToggle(SoundOn, CmdSound, "Bruitages");
   WriteToggle(MusicOn, CmdMusic, "Musique");
   WriteToggle(PatternMode, CmdPatterns, "Motifs");
+  WriteToggle(GhostMode, CmdGhost, "Fantome");
   WriteStartupText();
 }
 

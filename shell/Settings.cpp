@@ -101,6 +101,12 @@ void LoadPatternSetting() {
   PatternMode = ImageLoaded && value != 0 ? 1 : 0;
 }
 
+void LoadGhostSetting() {
+  int32_t value = 0;
+  ReadIntSetting("Jeu", "Fantome", 0, &value);
+  GhostMode = value != 0 ? 1 : 0;
+}
+
 void WriteToggle(int32_t value, int command, const char* key) {
   CheckMenuCommand(command, value != 0);
   WriteSettingInt("Jeu", key, value);

@@ -27,6 +27,9 @@ void LoadSettings();
 // Start-up, after the background image load: PatternMode from "Motifs", 0 without the image.
 void LoadPatternSetting();
 
+// Start-up: GhostMode from "Fantome", off unless the file says otherwise.
+void LoadGhostSetting();
+
 // Sets the check mark of a menu command from a flag and writes the flag to key of "Jeu".
 void WriteToggle(int32_t value, int command, const char* key);
 

@@ -3,12 +3,13 @@
 
 #include <algorithm>
 
-#include "display/Playfield.h"  // PatternMode
+#include "display/Playfield.h"  // PatternMode, GhostMode
 #include "shell/platform/null/NullControl.h"
 
 void StartTestMatch(uint32_t seed, int32_t height, int32_t level, uint32_t clock) {
   NullSetClock(clock);
   PatternMode = 0;
+  GhostMode = 0;
   SoftDropActive = 0;  // the spawn then allows a soft drop and frees rotation
   StartHeight = height;
   Level = level;

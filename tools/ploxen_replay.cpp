@@ -11,6 +11,7 @@
 #include "game/Board.h"
 #include "game/Clearing.h"
 #include "game/Falling.h"
+#include "display/Playfield.h"
 #include "net/GameState.h"
 #include "shell/platform/Surface.h"
 #include "shell/platform/null/NullControl.h"
@@ -113,11 +114,20 @@ static bool WriteWindow(const char* path) {
   return std::fclose(f) == 0;
 }
 
+// The options after FILE; false on anything else.
+static bool ParseOptions(int argc, char** argv, const char** windowOut) {
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--ghost") == 0) GhostMode = 1;
+    else if (std::strcmp(argv[i], "--window") == 0 && i + 1 < argc) *windowOut = argv[++i];
+    else return false;
+  }
+  return argc >= 2;
+}
+
 int main(int argc, char** argv) {
   const char* windowOut = nullptr;
-  if (argc == 4 && std::strcmp(argv[2], "--window") == 0) windowOut = argv[3];
-  else if (argc != 2) {
-    std::fprintf(stderr, "usage: ploxen-replay FILE [--window OUT.ppm]\n");
+  if (!ParseOptions(argc, argv, &windowOut)) {
+    std::fprintf(stderr, "usage: ploxen-replay FILE [--ghost] [--window OUT.ppm]\n");
     return 2;
   }
   std::ifstream in(argv[1]);

@@ -18,6 +18,7 @@ static const Extended ExtendedKeys[] = {
     {96, 0x11C},  {97, 0x11D},  {98, 0x135},  {99, 0x137},  {100, 0x138}, {102, 0x147},
     {103, 0x148}, {104, 0x149}, {105, 0x14B}, {106, 0x14D}, {107, 0x14F}, {108, 0x150},
     {109, 0x151}, {110, 0x152}, {111, 0x153}, {125, 0x15B}, {126, 0x15C}, {127, 0x15D},
+    {119, 69},  // Pause: not extended, yet evdev numbers it far from the set-1 codes
 };
 
 int KeyCodeFromNative(unsigned native) {
