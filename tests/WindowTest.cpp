@@ -1,10 +1,14 @@
 // The main window's procedure and loop on the headless back end: keys, activation, idling.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <utility>
 #include <vector>
 
+#include "display/MessageLog.h"
 #include "display/Playfield.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
@@ -24,6 +28,7 @@ class WindowTest : public ::testing::Test {
     ASSERT_NE(mkdtemp(dir), nullptr);
     std::filesystem::current_path(dir_ = dir);
     StartTestMatch(3, 0, 0);
+    Paused = 0, PlayfieldHidden = 0, PollFlag = 1;
   }
   void TearDown() override {
     std::filesystem::current_path(old_);
@@ -86,4 +91,91 @@ TEST_F(WindowTest, IdleLoopStepsThePieceOncePerInterval) {
   uint32_t end = TickCount() + 3003;
   for (int pass = 0; pass < 10 && TickCount() < end; ++pass) ASSERT_TRUE(RunLoopPass(&code));
   EXPECT_EQ(std::pair(DrawnPiece[0].row, TickCount()), std::pair(row + 3, end)) << "each on time";
+}
+
+static const int32_t PauseKey = 69, PauseCommand = 40011, GhostCommand = 40012;
+
+// What a pause must leave exactly as it was.
+static std::string MatchState() {
+  std::ostringstream out;
+  for (const auto& [c, r] : Cells(DrawnPiece)) out << c << "," << r << " ";
+  out << LocalEntry().score << " " << LocalEntry().lines << " " << Stack();
+  return out.str();
+}
+
+TEST_F(WindowTest, PauseHoldsTheMatchThroughMinutesAndAGameKeyOnlyWakesIt) {
+  TickAfter(1001);
+  LocalEntry().score = 1234;
+  const std::string before = MatchState();
+  const int row = DrawnPiece[0].row;
+  WindowProcedure({MsgKeyDown, PauseKey, 0});
+  EXPECT_STREQ(MessageLine(0), "Pause");
+  NullAdvanceClock(5 * 60 * 1000);
+  WindowProcedure({MsgActivate, 0, 0});
+  WindowProcedure({MsgActivate, 1, 0});  // coming back to the window does not end the pause
+  int code = 0;
+  for (Message m; TakeMessage(&m);) {  // the music notices that starting the match left
+  }
+  // No GameTick: the loop waits with no timeout, which ends a headless loop at once.
+  EXPECT_FALSE(RunLoopPass(&code));
+  EXPECT_EQ(std::pair(code, MatchState()), std::pair(NullIdleExit, before));
+  WindowProcedure({MsgKeyDown, KeyRight, 0});
+  EXPECT_EQ(std::vector({uint32_t(Paused), uint32_t(PollFlag)}), std::vector({0u, 1u}));
+  EXPECT_STREQ(MessageLine(0), "Reprise");
+  EXPECT_EQ(MatchState(), before) << "the waking key does not move the Piece";
+  TickAfter(1000);
+  EXPECT_EQ(DrawnPiece[0].row, row) << "gravity counts from the resumption";
+  TickAfter(1);
+  EXPECT_EQ(DrawnPiece[0].row, row + 1);
+}
+
+TEST_F(WindowTest, APausedPlayfieldStaysBlackUntilTheMatchResumes) {
+  int x = (DrawnPiece[0].col - 1) * 20 + 5, y = (DrawnPiece[0].row - 2) * 20 + 5;
+  const uint32_t piece = Playfield[y * PlayfieldWidth + x];
+  const uint32_t* shown = SurfacePixels(WindowSurface()) + y * WindowWidth + PlayfieldX + x;
+  WindowProcedure({MsgCommand, PauseCommand, 0});
+  EXPECT_EQ(*shown, 0u);
+  const struct { Message m; const char* what; } events[] = {
+      {{MsgPaint, 0, 0}, "repaint"},          {{MsgActivate, 0, 0}, "deactivation"},
+      {{MsgActivate, 1, 0}, "reactivation"},  {{MsgKeyDown, 28, 0}, "chat dialog closed"},
+      {{MsgKeyDown, 67, 0}, "F9"},            {{MsgCommand, GhostCommand, 0}, "ghost on"},
+      {{MsgKeyDown, 30, 0}, "a key that is not a game key"}};
+  for (const auto& e : events) {
+    WindowProcedure(e.m);
+    EXPECT_EQ(std::pair(*shown, uint32_t(Paused)), std::pair(0u, 1u)) << e.what;
+  }
+  WindowProcedure({MsgKeyDown, PauseKey, 0});
+  EXPECT_EQ(std::pair(*shown, uint32_t(PollFlag)), std::pair(piece, 1u));
+}
+
+TEST_F(WindowTest, ANetworkMatchCannotBePaused) {
+  GameMode = Server;
+  WindowProcedure({MsgKeyDown, PauseKey, 0});
+  EXPECT_EQ(std::vector({uint32_t(Paused), uint32_t(PollFlag), MessageColour(0)}),
+            std::vector({0u, 1u, 0x0000FFu}));
+  EXPECT_TRUE(std::strstr(MessageLine(0), "pause")) << MessageLine(0);
+  GameMode = Solo;
+}
+
+TEST_F(WindowTest, GhostToggleMarksTheMenuStoresTheSettingAndShowsAtOnce) {
+  // The Piece falls from its spawn onto the empty floor: column of cell 0, row 21 or 20.
+  const uint32_t* window = SurfacePixels(WindowSurface());
+  auto ghostCorner = [&] {
+    int lowest = 0;
+    for (const PieceCell& c : DrawnPiece) lowest = std::max(lowest, int(c.row));
+    const PieceCell& c = DrawnPiece[0];
+    return window[(c.row + 21 - lowest - 2) * 20 * WindowWidth + PlayfieldX + (c.col - 1) * 20];
+  };
+  auto stored = [] {
+    std::ifstream in("Ploxen.ini");
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    return text.find("Fantome=1") != std::string::npos;
+  };
+  const uint32_t face = ColourToPixel(TypeColour(CurrentType));
+  WindowProcedure({MsgCommand, GhostCommand, 0});
+  EXPECT_EQ(std::vector({uint32_t(MenuCommandChecked(GhostCommand)), uint32_t(stored()),
+                         ghostCorner()}), std::vector({1u, 1u, face}));
+  WindowProcedure({MsgCommand, GhostCommand, 0});
+  EXPECT_EQ(std::vector({uint32_t(MenuCommandChecked(GhostCommand)), uint32_t(stored()),
+                         ghostCorner()}), std::vector({0u, 0u, 0u}));
 }
