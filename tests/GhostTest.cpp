@@ -78,18 +78,6 @@ TEST(Ghost, PatternModeDarkensTheTextureToHalf) {
   PatternMode = 0;
 }
 
-TEST(Ghost, CellsThePieceCoversShowThePiece) {
-  StartTestMatch();
-  GhostMode = 1;
-  Board[20][5] = 8;
-  PlacePiece(7, {{5, 15}, {5, 14}, {5, 16}, {5, 17}});  // lands two rows lower, on 16..19
-  RedrawBoard();
-  RedrawPiece();
-  for (int row : {16, 17}) EXPECT_EQ(PlayfieldAt(90, (row - 2) * 20 + 10), 0xC0C0C0u) << row;
-  for (int row : {18, 19}) EXPECT_EQ(PlayfieldAt(90, (row - 2) * 20 + 10), 0u) << row;
-  EXPECT_EQ(PlayfieldAt(80, 320), 0xC0C0C0u) << "(5, 18) framed in light grey";
-}
-
 // The landing place worked out apart from the program: drop while every cell is empty.
 static std::vector<std::pair<int, int>> ExpectedGhost() {
   auto empty = [](int c, int r) { return r < BoardRows && Board[r][c] == 0; };
