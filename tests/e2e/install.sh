@@ -17,6 +17,11 @@ for f in "$launcher" "$prefix/share/ploxen/Ploxen.gif" "$prefix/share/applicatio
          "$prefix/share/man/fr/man6/ploxen.6.gz"; do
   [ -e "$f" ] || fail "not installed: ${f#$prefix/}"
 done
+# The icon files are whole PNG images of their size (a bad checksum would stop the reader).
+for s in 16 32 48 64 128 256; do
+  got=$(identify -format '%wx%h' "$prefix/share/icons/hicolor/${s}x${s}/apps/ploxen.png" 2>&1) || true
+  [ "$got" = "${s}x${s}" ] || fail "icon ${s}x${s}: $got"
+done
 echo "ok: installed under a temporary prefix"
 
 export HOME=$work/home XDG_DATA_HOME=$work/data
