@@ -2,10 +2,12 @@
 #include "display/BackgroundImage.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "display/GifDecoder.h"
 #include "display/Playfield.h"
+#include "shell/platform/DataFiles.h"
 #include "shell/platform/Surface.h"
 
 bool ImageLoaded = false;
@@ -25,7 +27,8 @@ void CutTileAtlas(const uint32_t* image) {
 void LoadBackgroundImage() {
   // The decoded pixels are only needed until the surface and the TileAtlas hold them.
   std::vector<uint32_t> pixels(size_t(ImageWidth) * ImageHeight);
-  ImageLoaded = LoadGifImage(ImageFileName, pixels.data(), ImageWidth, ImageHeight);
+  std::string file = DataFilePath(ImageFileName);
+  ImageLoaded = LoadGifImage(file.c_str(), pixels.data(), ImageWidth, ImageHeight);
   if (!ImageLoaded) {
     FreeBackgroundImage();  // no picture, no surface: the panels test for either
     return;

@@ -17,7 +17,7 @@ extern bool ImageLoaded;
 // The decoded picture as a surface for the panels; nullptr until loaded.
 extern Surface* ImageSurface;
 
-// Start-up: decodes "Ploxen.gif" from the working directory; when it opened,
+// Start-up: decodes "Ploxen.gif", the working directory's or else the shipped one; when it opened,
 // makes ImageSurface and cuts the TileAtlas. Sets ImageLoaded.
 void LoadBackgroundImage();
 

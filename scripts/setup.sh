@@ -1,13 +1,24 @@
 #!/usr/bin/env bash
-# Installs what building, playing and testing need on Debian 12; skips what is there.
+# Installs what building and playing need on Debian 12, and with no argument (or "test")
+# also what testing and packaging need; skips what is there.
+# Usage: bash scripts/setup.sh [play|test]
 set -euo pipefail
-packages=(
-  g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev
+play=(
+  g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libxkbcommon-x11-dev fontconfig fonts-liberation2 fonts-dejavu-core
-  xvfb xauth x11-utils xdotool imagemagick
-  giflib-tools libgif-dev clang libclang-rt-14-dev
-  libsdl2-mixer-dev timgm6mb-soundfont fluidsynth
+  libsdl2-mixer-dev timgm6mb-soundfont
 )
+test=(
+  libgtest-dev libbenchmark-dev
+  xvfb xauth x11-utils xdotool imagemagick
+  giflib-tools libgif-dev clang libclang-rt-14-dev fluidsynth
+  dpkg-dev file lintian desktop-file-utils
+)
+case "${1:-test}" in
+  play) packages=("${play[@]}") ;;
+  test) packages=("${play[@]}" "${test[@]}") ;;
+  *) echo "usage: $0 [play|test]" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

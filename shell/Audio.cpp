@@ -2,6 +2,7 @@
 #include "shell/Audio.h"
 
 #include "shell/Settings.h"
+#include "shell/platform/DataFiles.h"
 #include "shell/platform/Sound.h"
 
 static const char MusicFile[] = "Ploxen.mid";
@@ -9,7 +10,7 @@ static const char MusicFile[] = "Ploxen.mid";
 static bool MusicOpen = false;
 
 void PlayEffect(const char* fileName) {
-  if (SoundOn) PlaySoundFile(fileName);
+  if (SoundOn) PlaySoundFile(DataFilePath(fileName).c_str());
 }
 
 // A failed open is not reported: the game goes on silently and the next
@@ -18,7 +19,7 @@ void RestartMusic() {
   if (MusicOpen) CloseMusic();
   MusicOpen = false;
   if (!MusicOn) return;
-  MusicOpen = OpenMusic(MusicFile);
+  MusicOpen = OpenMusic(DataFilePath(MusicFile).c_str());
   if (MusicOpen) PlayMusic();
 }
 

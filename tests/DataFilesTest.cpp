@@ -1,0 +1,97 @@
+// Finding the shipped picture, tune and effects: the working directory first, then the data
+// folder of the build tree or of an installation, from wherever the program's file lies.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <iterator>
+#include <fstream>
+
+#include "display/BackgroundImage.h"
+#include "shell/Audio.h"
+#include "shell/Settings.h"
+#include "shell/platform/DataFiles.h"
+#include "shell/platform/null/NullSound.h"
+
+namespace fs = std::filesystem;
+
+static void Touch(const fs::path& file) {
+  fs::create_directories(file.parent_path());
+  std::ofstream(file) << "x";
+}
+
+// Each case gets an empty working directory under a fresh folder, and leaves the data
+// folder as the other tests expect it: none.
+class DataFiles : public ::testing::Test {
+ protected:
+  fs::path root, home;
+  void SetUp() override {
+    char dir[] = "/tmp/ploxen-data-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    root = dir;
+    home = fs::current_path();
+    fs::create_directories(root / "cwd");
+    fs::current_path(root / "cwd");
+  }
+  void TearDown() override {
+    fs::current_path(home);
+    fs::remove_all(root);
+    ChooseDataFolder("");
+  }
+};
+
+TEST_F(DataFiles, TheFolderIsTheBuildTreesRunOrTheInstalledShareFromTheProgram) {
+  // The build tree: the program beside run/.
+  Touch(root / "build/run/Ploxen.gif");
+  ChooseDataFolder((root / "build").string());
+  EXPECT_EQ(DataFolder, (root / "build/run").string());
+  // An installation under any prefix: the program in libexec/ploxen, the data in share/ploxen.
+  Touch(root / "prefix/share/ploxen/Ploxen.gif");
+  fs::create_directories(root / "prefix/libexec/ploxen");
+  ChooseDataFolder((root / "prefix/libexec/ploxen").string());
+  EXPECT_EQ(DataFolder, (root / "prefix/share/ploxen").string());
+  // A program with neither, as the tests are: no folder, so bare names stay bare.
+  ChooseDataFolder((root / "prefix/bin").string());
+  EXPECT_EQ(DataFolder, "");
+  EXPECT_EQ(DataFilePath("Ploxen.gif"), "Ploxen.gif");
+}
+
+TEST_F(DataFiles, APlayersOwnFileWinsThenTheShippedOneThenTheBareName) {
+  Touch(root / "build/run/Ploxen.gif");
+  Touch(root / "build/run/Pose.wav");
+  Touch(root / "cwd/Pose.wav");
+  ChooseDataFolder((root / "build").string());
+  EXPECT_EQ(DataFilePath("Pose.wav"), "Pose.wav");
+  EXPECT_EQ(DataFilePath("Ploxen.gif"), (root / "build/run/Ploxen.gif").string());
+  EXPECT_EQ(DataFilePath("Ploxen.mid"), "Ploxen.mid");  // in neither: fails to open as before
+  // Nothing was copied into the working directory.
+  EXPECT_EQ(std::distance(fs::directory_iterator(root / "cwd"), fs::directory_iterator()), 1);
+}
+
+// The three kinds of data file reach their players through the lookup.
+TEST_F(DataFiles, ThePictureTuneAndEffectsComeFromTheDataFolder) {
+  fs::path run = root / "build/run";
+  fs::create_directories(run);
+  fs::copy_file(PLOXEN_PICTURE, run / "Ploxen.gif");
+  Touch(run / "Ploxen.mid");
+  Touch(run / "Ligne.wav");
+  ChooseDataFolder((root / "build").string());
+  ImageLoaded = false;
+  LoadBackgroundImage();
+  EXPECT_TRUE(ImageLoaded);
+  FreeBackgroundImage();
+  ImageLoaded = false;
+
+  NullResetSound();
+  MusicOn = SoundOn = 1;
+  RestartMusic();
+  PlayEffect("Ligne.wav");
+  PlayEffect("Perdu.wav");  // shipped nowhere here
+  MusicOn = 0;
+  RestartMusic();
+  std::vector<std::string> want = {"open " + (run / "Ploxen.mid").string(), "play",
+                                   "effect " + (run / "Ligne.wav").string(), "effect Perdu.wav",
+                                   "close"};
+  EXPECT_EQ(NullSoundLog(), want);
+  NullResetSound();
+}

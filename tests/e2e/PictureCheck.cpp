@@ -1,0 +1,54 @@
+// Reads a screenshot and the game's picture (both binary PPM) and looks in the screenshot for
+// the picture's bottom-left 20 x 20 block: the StatsPanel's background in the patterned
+// display, drawn only when the game found its picture. Prints where it found it.
+#include <cstdio>
+#include <vector>
+
+struct Image {
+  int w = 0, h = 0;
+  std::vector<unsigned char> rgb;
+  unsigned At(int x, int y) const {
+    const unsigned char* p = &rgb[size_t(y * w + x) * 3];
+    return unsigned(p[0]) << 16 | unsigned(p[1]) << 8 | p[2];
+  }
+};
+
+static bool ReadPpm(const char* path, Image& im) {
+  FILE* f = std::fopen(path, "rb");
+  if (!f) return false;
+  int max = 0;
+  bool ok = std::fscanf(f, "P6 %d %d %d", &im.w, &im.h, &max) == 3 && max == 255;
+  std::fgetc(f);
+  im.rgb.resize(size_t(im.w) * im.h * 3);
+  ok = ok && std::fread(im.rgb.data(), 1, im.rgb.size(), f) == im.rgb.size();
+  std::fclose(f);
+  return ok;
+}
+
+// Below the panel's texts: the picture shows there unchanged.
+constexpr int BlockX = 0, BlockY = 380, BlockSize = 20;
+
+static bool BlockAt(const Image& shot, const Image& picture, int x, int y) {
+  for (int dy = 0; dy < BlockSize; ++dy)
+    for (int dx = 0; dx < BlockSize; ++dx)
+      if (shot.At(x + dx, y + dy) != picture.At(BlockX + dx, BlockY + dy)) return false;
+  return true;
+}
+
+// picture-check SHOT.ppm PICTURE.ppm
+int main(int argc, char** argv) {
+  Image shot, picture;
+  if (argc != 3 || !ReadPpm(argv[1], shot) || !ReadPpm(argv[2], picture) ||
+      picture.w < BlockX + BlockSize || picture.h < BlockY + BlockSize) {
+    std::fprintf(stderr, "usage: picture-check SHOT.ppm PICTURE.ppm\n");
+    return 2;
+  }
+  for (int y = 0; y + BlockSize <= shot.h; ++y)
+    for (int x = 0; x + BlockSize <= shot.w; ++x)
+      if (BlockAt(shot, picture, x, y)) {
+        std::printf("ok: the picture's StatsPanel background at %d,%d\n", x, y);
+        return 0;
+      }
+  std::printf("FAILED: the picture's StatsPanel background is nowhere on the screen\n");
+  return 1;
+}
