@@ -67,8 +67,9 @@ int main(int argc, char** argv) {
   std::mt19937 hand(unsigned(std::atoi(argv[5])));
   NullSetClock(1000);
   SeedRandom(uint32_t(std::atoi(argv[5])));
-  Level = 15;
-  StartHeight = 3;
+  // A Client plays the Server's Level and StartHeight, whatever its own settings say.
+  Level = server ? 15 : 0;
+  StartHeight = server ? 3 : 0;
   std::snprintf(Alias, sizeof Alias, "%s", server ? "Hote" : argv[3]);
   std::strcpy(ServerName, "127.0.0.1");
   MaxPlayers = server ? std::atoi(argv[3]) : 8;
