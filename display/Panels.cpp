@@ -2,6 +2,7 @@
 #include "display/Panels.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "display/BackgroundImage.h"
 #include "display/MessageLog.h"
@@ -34,6 +35,21 @@ static const char PlayersHeader[] = "--------- JOUEURS -------- H.";
 static Surface* g_stats = nullptr;
 static Surface* g_players = nullptr;
 
+// What the PlayersPanel surface shows, row by row: a height report changes one
+// number, and rendering text is by far the dearest step, so only a changed row
+// is painted again, from a strip that keeps its background and rendered name.
+struct ShownRow {
+  bool shown;
+  bool alive;
+  int32_t height;
+  char name[sizeof PlayerEntry::name + 1];
+  Surface* strip;  // background and name, valid while stripValid
+  bool stripValid;
+};
+static ShownRow g_rows[MaxTablePlayers];
+static bool g_playersPainted = false;
+static const Surface* g_playersBackground = nullptr;  // the image painted under it, or none
+
 void CreatePanelSurfaces() {
   FreePanelSurfaces();
   g_stats = CreateSurface(StatsWidth, StatsHeight);
@@ -46,6 +62,11 @@ void FreePanelSurfaces() {
   if (g_stats) DeleteSurface(g_stats);
   if (g_players) DeleteSurface(g_players);
   g_stats = g_players = nullptr;
+  for (ShownRow& r : g_rows) {
+    if (r.strip) DeleteSurface(r.strip);
+    r = ShownRow{};
+  }
+  g_playersPainted = false;
   FreeLogSurface();
 }
 
@@ -99,24 +120,93 @@ void DrawStatsPanel() {
   SurfaceBlit(WindowSurface(), 0, 0, StatsWidth, StatsHeight, g_stats, 0, 0, CopyPixels);
 }
 
+static const int RowHeight = 16;
+static const int HeightX = 150;
+
+static int RowTop(int i) { return 18 + RowHeight * i; }
+
+// The panel's background under one row, on the row's strip or on the panel itself.
+static void PaintRowBackground(Surface* s, int y, int imageY) {
+  if (PanelsOnImage()) {
+    SurfaceBlit(s, 0, y, PlayersWidth, RowHeight, ImageSurface, RightPanelImageX, imageY,
+                CopyPixels);
+    return;
+  }
+  SelectBrushAndPen(s, DarkRed, DarkRed);
+  SurfaceRectangle(s, 0, y, PlayersWidth, y + RowHeight);
+  ReleaseBrushAndPen(s);
+}
+
 // A name fills its 36 bytes when it has no terminator; it is cut there.
-static void DrawPlayerLine(int i) {
+static void RenderNameStrip(int i, uint32_t colour) {
+  ShownRow& r = g_rows[i];
   const PlayerEntry& p = PlayerTable[i];
-  char text[sizeof p.name + 1];
-  std::snprintf(text, sizeof text, "%.*s", int(sizeof p.name), p.name);
-  int y = 18 + 16 * i;
-  SurfaceTextColour(g_players, AliveFlags[i] == 'O' ? White : PaleRed);
-  SurfaceTextOut(g_players, TextX, y, text);
+  if (!r.strip) r.strip = CreateSurface(PlayersWidth, RowHeight);
+  PaintRowBackground(r.strip, 0, RowTop(i));
+  std::snprintf(r.name, sizeof r.name, "%.*s", int(sizeof p.name), p.name);
+  SurfaceTextColour(r.strip, colour);
+  SurfaceTextOut(r.strip, TextX, 0, r.name);
+  r.stripValid = true;
+}
+
+static void DrawPlayerLine(int i) {
+  ShownRow& r = g_rows[i];
+  const PlayerEntry& p = PlayerTable[i];
+  bool alive = AliveFlags[i] == 'O';
+  uint32_t colour = alive ? White : PaleRed;
+  bool sameName = r.stripValid && r.alive == alive &&
+                  std::strncmp(r.name, p.name, sizeof p.name) == 0;
+  if (r.shown && sameName && r.height == p.height) return;
+  if (!sameName) RenderNameStrip(i, colour);
+  SurfaceBlit(g_players, 0, RowTop(i), PlayersWidth, RowHeight, r.strip, 0, 0, CopyPixels);
+  char text[16];
   std::snprintf(text, sizeof text, "%02d", int(p.height));
-  SurfaceTextOut(g_players, 150, y, text);
+  SurfaceTextColour(g_players, colour);
+  SurfaceTextOut(g_players, HeightX, RowTop(i), text);
+  r.shown = true;
+  r.alive = alive;
+  r.height = p.height;
+}
+
+static void ClearPlayerLine(int i) {
+  if (!g_rows[i].shown) return;
+  PaintRowBackground(g_players, RowTop(i), RowTop(i));
+  g_rows[i].shown = false;
+}
+
+static void PaintWholePlayersPanel() {
+  PaintBackground(g_players, RightPanelImageX, DarkRed);
+  SurfaceTextColour(g_players, White);
+  SurfaceTextOut(g_players, TextX, 2, PlayersHeader);
+  for (ShownRow& r : g_rows) r.shown = r.stripValid = false;
+  g_playersPainted = true;
+  g_playersBackground = PanelsOnImage() ? ImageSurface : nullptr;
+}
+
+// Copies the band of rows where the window differs from the surface: nothing
+// when a report changed nothing, everything when the window was painted over.
+static void PresentPlayersPanel() {
+  const uint32_t* panel = SurfacePixels(g_players);
+  const uint32_t* window = SurfacePixels(WindowSurface()) + PlayersX;
+  auto differs = [&](int y) {
+    return std::memcmp(panel + y * PlayersWidth, window + y * WindowWidth,
+                       PlayersWidth * sizeof *panel) != 0;
+  };
+  int top = 0, bottom = PlayersHeight;
+  while (top < bottom && !differs(top)) ++top;
+  while (bottom > top && !differs(bottom - 1)) --bottom;
+  if (top < bottom)
+    SurfaceBlit(WindowSurface(), PlayersX, top, PlayersWidth, bottom - top, g_players, 0, top,
+                CopyPixels);
 }
 
 void DrawPlayersPanel() {
   if (!g_players) return;
-  PaintBackground(g_players, RightPanelImageX, DarkRed);
-  SurfaceTextColour(g_players, White);
-  SurfaceTextOut(g_players, TextX, 2, PlayersHeader);
-  for (int i = 0; i <= HighestIndex && i < MaxTablePlayers; ++i) DrawPlayerLine(i);
-  SurfaceBlit(WindowSurface(), PlayersX, 0, PlayersWidth, PlayersHeight, g_players, 0, 0,
-              CopyPixels);
+  if (!g_playersPainted || g_playersBackground != (PanelsOnImage() ? ImageSurface : nullptr))
+    PaintWholePlayersPanel();
+  for (int i = 0; i < MaxTablePlayers; ++i) {
+    if (i <= HighestIndex) DrawPlayerLine(i);
+    else ClearPlayerLine(i);
+  }
+  PresentPlayersPanel();
 }

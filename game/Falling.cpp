@@ -1,6 +1,7 @@
 // Gravity, key handling and spawning: how the Piece moves between two locks.
 #include "game/Falling.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "display/MessageLog.h"
@@ -100,9 +101,13 @@ static int32_t MeasureStack() {
   return h;
 }
 
+// Receivers refuse a report whose fields overflow their fixed widths.
+static long ReportedScore() { return long(std::min(LocalEntry().score, int32_t(999999))); }
+static int ReportedLines() { return int(std::min(LocalEntry().lines, int32_t(999))); }
+
 static void ReportHeight() {
-  std::snprintf(ExchangeBuffer, ExchangeSize, "H%02d%06ld%03d%02d", LocalRow(),
-                long(LocalEntry().score), int(LocalEntry().lines), int(StackHeight));
+  std::snprintf(ExchangeBuffer, ExchangeSize, "H%02d%06ld%03d%02d", LocalRow(), ReportedScore(),
+                ReportedLines(), int(StackHeight));
   PublishMessage();
 }
 
@@ -118,8 +123,8 @@ static void LoseMatch() {
   MatchOver = 1;
   AliveFlags[LocalRow()] = 'N';
   DrawPlayersPanel();
-  std::snprintf(ExchangeBuffer, ExchangeSize, "P%02d%06ld%03d", LocalRow(),
-                long(LocalEntry().score), int(LocalEntry().lines));
+  std::snprintf(ExchangeBuffer, ExchangeSize, "P%02d%06ld%03d", int(MyIndex), ReportedScore(),
+                ReportedLines());
   PublishMessage();
   if (CountAlive() <= 1) ShowScoreTable(0);
 }

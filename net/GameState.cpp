@@ -11,6 +11,7 @@
 #include "game/Clearing.h"
 #include "game/Falling.h"
 #include "game/GameRandom.h"
+#include "net/Messages.h"
 #include "net/Protocol.h"
 #include "net/Transport.h"
 #include "shell/Audio.h"
@@ -91,6 +92,7 @@ int CountAlive() {
 }
 
 void LeaveGame() {
+  StopJoinRequests();
   std::snprintf(ExchangeBuffer, ExchangeSize, "D%02d", int(MyIndex));
   PublishMessage();
   CloseNet();
@@ -118,7 +120,8 @@ void GameTick() {
   bool startMessage = false;
   if (GameMode != Solo) {
     SendAttack();
-    if (ReceiveDatagram()) startMessage = HandleDatagram();
+    RepeatJoinRequest();
+    if (GameMode != Solo && ReceiveDatagram()) startMessage = HandleDatagram();
   }
   if (StartRequest || startMessage) RunStartStage();
 }

@@ -42,7 +42,12 @@ void HandleAttack() {
   int attacker = 0, target = 0, count = 0;
   if (!ReadDigits(1, 2, &attacker) || !ReadDigits(3, 2, &target) || !ReadDigits(5, 1, &count))
     return;
-  if (attacker > HighestIndex || count < 1 || count > 4 || !SentByPlayer(attacker)) return;
+  if (GameMode == Server) {
+    attacker = SenderRow();
+    if (attacker < 1) return;
+    WritePlayerNumber(attacker);
+  }
+  if (attacker > HighestIndex || count < 1 || count > 4) return;
   if (GameMode == Server && target != 0) {
     if (target <= HighestIndex) SendToPeer(target);
     return;

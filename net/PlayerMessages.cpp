@@ -49,19 +49,16 @@ void HandleDeparture() {
   FreeRow(k);
 }
 
-// A score too wide for its six digits pushes the later fields right; the
-// fields behind it have fixed widths, so the score is what lies between.
-static bool ReadScore(int tail, int* score) {
-  int width = int(std::strlen(ExchangeBuffer)) - 3 - tail;
-  return width >= 6 && ReadDigits(3, width, score);
+// Every field has a fixed width: a report of another length would have its
+// fields read across their borders, and is refused.
+static bool ReadReport(int length, int* row, int* score, int* lines) {
+  return int(std::strlen(ExchangeBuffer)) == length && ReadDigits(3, 6, score) &&
+         ReadDigits(9, 3, lines) && ReadPlayer(row);
 }
 
 void HandleHeight() {
   int k = 0, score = 0, lines = 0, height = 0;
-  int end = int(std::strlen(ExchangeBuffer));
-  if (!ReadPlayer(&k) || !ReadScore(5, &score) || !ReadDigits(end - 5, 3, &lines) ||
-      !ReadDigits(end - 2, 2, &height) || height > 20)
-    return;
+  if (!ReadReport(14, &k, &score, &lines) || !ReadDigits(12, 2, &height) || height > 20) return;
   RelayReport(k);
   PlayerTable[k].score = score;
   PlayerTable[k].lines = lines;
@@ -71,8 +68,7 @@ void HandleHeight() {
 
 void HandleLoss() {
   int k = 0, score = 0, lines = 0;
-  int end = int(std::strlen(ExchangeBuffer));
-  if (!ReadPlayer(&k) || !ReadScore(3, &score) || !ReadDigits(end - 3, 3, &lines)) return;
+  if (!ReadReport(12, &k, &score, &lines)) return;
   RelayReport(k);
   PlayerTable[k].score = score;
   PlayerTable[k].lines = lines;

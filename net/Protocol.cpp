@@ -14,7 +14,17 @@ void PublishMessage() {
   else if (GameMode == Client) SendToPeer(0);
 }
 
+// Once admitted, a Client hears only the address its join reply came from;
+// before that only a join reply or a refusal, and only from a socket on
+// NetPort, the port every Server sends from.
+static bool ClientHears() {
+  if (MyIndex != UnassignedIndex) return SameAddress(SenderAddress, PeerTable[0]);
+  if (ExchangeBuffer[0] != 'C' && ExchangeBuffer[0] != 'X') return false;
+  return SenderAddress.port == PeerTable[0].port;
+}
+
 bool HandleDatagram() {
+  if (GameMode == Client && !ClientHears()) return false;
   switch (ExchangeBuffer[0]) {
     case 'C': HandleJoin(); break;
     case 'X': HandleRefusal(); break;
@@ -43,15 +53,33 @@ bool ReadDigits(int at, int width, int* value) {
   return true;
 }
 
-bool SentByPlayer(int row) {
-  return GameMode != Server ||
-         (row >= 1 && std::memcmp(&SenderAddress, &PeerTable[row], sizeof SenderAddress) == 0);
+bool SameAddress(const NetAddress& a, const NetAddress& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+int SenderRow() {
+  for (int i = 1; i <= HighestIndex && i < MaxTablePlayers; ++i)
+    if (SameAddress(SenderAddress, PeerTable[i])) return i;
+  return -1;
+}
+
+void WritePlayerNumber(int row) {
+  ExchangeBuffer[1] = char('0' + row / 10);
+  ExchangeBuffer[2] = char('0' + row % 10);
+}
+
+// A departure moves the last row into the freed one before the moving client
+// hears of it, so its next report may name its old row: the Server goes by the
+// sender's address and writes the row it found into the report it relays.
 bool ReadPlayer(int* row) {
   int k = 0;
-  if (!ReadDigits(1, 2, &k) || k > HighestIndex || k >= MaxTablePlayers || k == MyIndex) return false;
-  if (!SentByPlayer(k)) return false;
+  if (!ReadDigits(1, 2, &k)) return false;
+  if (GameMode == Server) {
+    k = SenderRow();
+    if (k < 1) return false;
+    WritePlayerNumber(k);
+  }
+  if (k > HighestIndex || k >= MaxTablePlayers || k == MyIndex) return false;
   *row = k;
   return true;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "display/MessageLog.h"
+#include "net/Messages.h"
 #include "shell/Settings.h"
 
 char ExchangeBuffer[ExchangeSize];
@@ -75,8 +76,7 @@ int ConnectToServer() {
   SenderAddress = InternetAddress(address);
   if (NetOpenSocket() != 0) return FailAndClose("Erreur cr\xE9" "ation socket !");
   PeerTable[0] = SenderAddress;
-  std::snprintf(ExchangeBuffer, ExchangeSize, "C%s", Alias);
-  SendToPeer(0);
+  SendJoinRequest();
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -150,4 +151,41 @@ TEST(SurfaceUnderTheLog, ScrollCopyMayOverlapItselfAndAWordWiderThanTheWidthWide
   TextRect r = SurfaceMeasureText(s, {2, 10, 174, 26}, text.c_str());
   EXPECT_EQ(std::vector({r.left, r.top, r.right, r.bottom}), std::vector({2, 10, 182, 58}));
   DeleteSurface(s);
+}
+
+// The PlayersPanel repaints only what changed: after every change the window
+// must show what a paint from scratch shows.
+TEST_F(PanelsTest, PlayersPanelRedrawnPieceByPieceMatchesAWholePaint) {
+  ImageSurface = CreateSurface(ImageWidth, ImageHeight);
+  uint32_t* image = SurfacePixels(ImageSurface);
+  for (int i = 0; i < ImageWidth * ImageHeight; ++i) image[i] = uint32_t(i * 2654435761u) >> 8;
+  ImageLoaded = true;
+  auto panel = [] {
+    std::vector<uint32_t> v;
+    for (int y = 0; y < 148; ++y)
+      for (int x = 270; x < 450; ++x) v.push_back(Px(x, y));
+    return v;
+  };
+  const std::vector<std::function<void()>> changes = {
+      [] { HighestIndex = 3, std::strcpy(AliveFlags, "OOOO"); },
+      [] { PlayerTable[2].height = 7; },
+      [] { std::strcpy(PlayerTable[1].name, "Bertrand le long nom de joueur"); },
+      [] { AliveFlags[1] = 'N'; },
+      [] { PlayerTable[1].height = 12; },
+      [] { HighestIndex = 1, AliveFlags[2] = '\0'; },
+      [] { PatternMode = 1; },
+      [] { PlayerTable[0].height = 20; },
+      [] { HighestIndex = 2, std::strcpy(AliveFlags, "NON"); },
+      [] { PatternMode = 0; },
+      [] { std::memset(SurfacePixels(WindowSurface()), 0, 4 * WindowWidth * WindowHeight); },
+  };
+  for (size_t step = 0; step < changes.size(); ++step) {
+    changes[step]();
+    DrawPlayersPanel();
+    std::vector<uint32_t> shown = panel();
+    CreatePanelSurfaces();  // forgets what the panel showed
+    std::memset(SurfacePixels(WindowSurface()), 0, 4 * WindowWidth * WindowHeight);
+    DrawPlayersPanel();
+    EXPECT_TRUE(shown == panel()) << "after change " << step;
+  }
 }
