@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "display/MessageLog.h"
-#include "shell/Settings.h"
+#include "net/MatchServices.h"
 
 char ExchangeBuffer[ExchangeSize];
 NetAddress SenderAddress;

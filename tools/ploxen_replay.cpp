@@ -12,6 +12,7 @@
 #include "game/Clearing.h"
 #include "game/Falling.h"
 #include "net/GameState.h"
+#include "shell/Program.h"
 #include "shell/platform/Surface.h"
 #include "shell/platform/null/NullControl.h"
 
@@ -22,6 +23,7 @@ struct MatchSetup {
 };
 
 static void StartReplayMatch(MatchSetup& m) {
+  ConnectLayers();
   NullSetClock(m.clock);
   StartHeight = m.height;
   Level = m.level;
