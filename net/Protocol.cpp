@@ -45,7 +45,7 @@ bool ReadDigits(int at, int width, int* value) {
 
 bool SentByPlayer(int row) {
   return GameMode != Server ||
-         (row >= 1 && std::memcmp(&SenderAddress, &PeerTable[row], sizeof SenderAddress) == 0);
+         (row >= 1 && row < MaxTablePlayers && std::memcmp(&SenderAddress, &PeerTable[row], sizeof SenderAddress) == 0);
 }
 
 bool ReadPlayer(int* row) {

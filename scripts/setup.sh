@@ -7,6 +7,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick
   giflib-tools libgif-dev clang libclang-rt-14-dev
   libsdl2-mixer-dev timgm6mb-soundfont fluidsynth
+  cppcheck clang-tidy
 )
 missing=()
 for p in "${packages[@]}"; do

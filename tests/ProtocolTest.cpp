@@ -5,6 +5,7 @@
 #include "display/MessageLog.h"
 #include "game/Clearing.h"
 #include "game/GameRandom.h"
+#include "net/Messages.h"
 #include "net/Transport.h"
 #include "shell/Dialogs.h"
 #include "shell/Settings.h"
@@ -130,6 +131,9 @@ TEST_F(Protocol, ReportsFromAnotherSocketAreIgnored) {
   EXPECT_EQ(Got(peer[1]) + Got(peer[2]), "");
   Tick(peer[1], "D01");
   EXPECT_EQ(HighestIndex, 1);
+  // A row past the table is nobody's, whatever lies behind the table's last address.
+  SenderAddress = NetAddress{};
+  EXPECT_FALSE(SentByPlayer(MaxTablePlayers));
 }
 
 // Letters of messages, then mostly digits that make player numbers in range,
