@@ -1,5 +1,4 @@
-// What the rules ask of the layer above them: the time, and a word at each step
-// of a lock or spawn so that it can draw, sound and report what happened.
+// What the rules ask of the layer above them: the time, and a word at each step that it shows or tells.
 #pragma once
 #include <cstdint>
 
