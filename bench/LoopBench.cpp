@@ -37,6 +37,7 @@ static double CpuSeconds() {
 }
 
 static void StartSolo() {
+  ConnectLayers();
   Level = 0;
   StartHeight = 0;
   ResetGame(true, Solo);

@@ -145,6 +145,7 @@ int main(int argc, char** argv) {
   int rate = argc > 2 ? std::atoi(argv[2]) : 200;
   if (!std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   PlatformStartup(argc, argv);
+  ConnectLayers();
   MusicOn = SoundOn = 0;
   CreateMainWindow(100, 100);
   CreatePanelSurfaces();

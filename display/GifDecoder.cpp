@@ -103,7 +103,7 @@ bool ExpandCode(int c) {
 // First byte of the previous code's string, for a code that names the entry
 // about to be made; -1 when the prefixes loop.
 static int FirstByteOfPrevious() {
-  GifDecoderState& g = GifState;
+  const GifDecoderState& g = GifState;
   int c = g.previous;
   for (int steps = 0; c > g.highestLiteral; ++steps) {
     if (c >= GifMaxCodes || steps >= GifStackSize) return -1;
@@ -176,9 +176,8 @@ static void StartDecoder(std::istream& in, uint32_t* pixels, int width, int heig
   if (g_total > 0) std::memset(pixels, 0, size_t(g_total) * sizeof(uint32_t));
 }
 
-int DecodeGif(std::istream& in, uint32_t* pixels, int width, int height) {
+static int DecodeImage() {
   GifDecoderState& g = GifState;
-  StartDecoder(in, pixels, width, height);
   if (!ReadHeader()) return 0;
   g.clearCode = 1 << g.minCodeSize;
   g.endCode = g.clearCode + 1;
@@ -202,6 +201,16 @@ int DecodeGif(std::istream& in, uint32_t* pixels, int width, int height) {
     PopToPixels();
   }
   return g_written;
+}
+
+// The stream and the pixels are the caller's: nothing keeps them past the call,
+// where a file stream would already be closed.
+int DecodeGif(std::istream& in, uint32_t* pixels, int width, int height) {
+  StartDecoder(in, pixels, width, height);
+  int written = DecodeImage();
+  GifState.in = nullptr;
+  g_pixels = nullptr;
+  return written;
 }
 
 bool LoadGifImage(const char* fileName, uint32_t* pixels, int width, int height) {

@@ -9,7 +9,7 @@
 #include "display/Playfield.h"
 #include "game/Board.h"
 #include "game/Clearing.h"
-#include "net/GameState.h"
+#include "game/Players.h"
 #include "shell/platform/Surface.h"
 
 static const int StatsWidth = 70;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "display/Playfield.h"
+#include "game/RuleHooks.h"
 
 uint8_t Board[BoardRows][BoardCols];
 PieceCell MovingPiece[4];
@@ -56,9 +56,8 @@ void RotatePiece(Turn t) {
 }
 
 void CommitPiece() {
-  // The Playfield still shows the drawn copy: erase it there before it is overwritten.
-  RedrawPiece();
-  PresentPieceColumns();
+  // The screen still shows the drawn copy: it is erased there before it is overwritten.
+  Rules.PieceMoved();
   std::copy(MovingPiece, MovingPiece + 4, DrawnPiece);
 }
 

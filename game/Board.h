@@ -47,7 +47,7 @@ void ShiftPiece(Direction d);
 // Turns cells 1..3 of the moving copy a quarter turn about cell 0; does not test.
 void RotatePiece(Turn t);
 
-// Accepts the moving copy: redraws the Piece, shows its columns, then the drawn copy follows.
+// Accepts the moving copy: reports the move (Rules.PieceMoved), then the drawn copy follows.
 void CommitPiece();
 
 // Drops the moving copy back to the drawn copy; nothing is drawn.

@@ -4,20 +4,18 @@
 #include <algorithm>
 #include <cstring>
 
-#include "display/Panels.h"
-#include "display/Playfield.h"
 #include "game/Board.h"
 #include "game/Falling.h"
 #include "game/GameRandom.h"
-#include "net/GameState.h"
-#include "shell/Audio.h"
-#include "shell/platform/Clock.h"
+#include "game/Players.h"
+#include "game/RuleHooks.h"
 
 int32_t Level = 0;
 int32_t LastClearCount = 0;
 int32_t FulrowCount = 0;
 int32_t PendingPenalty = 0;
 int32_t StartHeight = 0;
+uint32_t MatchSeed = 0;
 
 static const int32_t ClearPoints[5] = {0, 40, 100, 300, 1200};
 
@@ -47,12 +45,7 @@ static int RemoveFullRows(int32_t removed[4]) {
 
 static void ScoreClear(int n) {
   LocalEntry().lines += n;
-  if (n == 4) {
-    PlayEffect("Fulrow.wav");
-    FulrowCount += 1;
-  } else {
-    PlayEffect("Ligne.wav");
-  }
+  if (n == 4) FulrowCount += 1;
   if (LocalEntry().lines / 10 > Level) Level += 1;
   LocalEntry().score += ClearPoints[n] * Level;
 }
@@ -60,13 +53,8 @@ static void ScoreClear(int n) {
 // The removed rows vanish from the middle outward, two cells a row per frame.
 static void AnimateClear(const int32_t removed[4]) {
   for (int k = 0; k < 5; ++k) {
-    for (int i = 0; i < 4; ++i) {
-      if (removed[i] <= 0) continue;
-      ClearCell(5 + k, removed[i] - 2);
-      ClearCell(4 - k, removed[i] - 2);
-    }
-    PresentPlayfield();
-    SleepMs(30);
+    Rules.ClearFrame(removed, k);
+    Rules.Wait(30);
   }
 }
 
@@ -101,9 +89,8 @@ void LockPiece() {
   int32_t removed[4];
   int n = RemoveFullRows(removed);
   LastClearCount = n;
-  if (n == 0) {
-    PlayEffect("Pose.wav");
-  } else {
+  Rules.PieceLanded(n);
+  if (n > 0) {
     ScoreClear(n);
     std::sort(removed, removed + 4);
     AnimateClear(removed);
@@ -111,10 +98,7 @@ void LockPiece() {
   }
   int32_t a = PendingPenalty;
   if (a > 0) InsertPenaltyRows(a);
-  if (n > 0 || a > 0) {
-    RedrawBoard();
-    DrawStatsPanel();
-  }
+  if (n > 0 || a > 0) Rules.BoardChanged();
   PendingPenalty = 0;
   CurrentType = NextType;
   SpawnPiece();
@@ -127,6 +111,6 @@ void ResetBoard() {
   std::memset(&Board[22][1], WallCell, 10);
   // A height beyond the grid (a hand-edited setting) stops at its top row.
   for (int r = 21; r > 21 - StartHeight && r >= 0; --r) FillRandomCells(r, 7);
-  RedrawBoard();
+  Rules.BoardReset();
   LocalEntry().height = StartHeight;
 }

@@ -8,6 +8,9 @@ extern int32_t FulrowCount;
 extern int32_t PendingPenalty;
 extern int32_t StartHeight;
 
+// The seed of GameRandom for a match, 0..255: equal on every machine of a network game.
+extern uint32_t MatchSeed;
+
 // Most penalty rows one lock can insert: every row of the grid above the floor.
 constexpr int32_t MaxPenaltyRows = 22;
 

@@ -1,21 +1,11 @@
 // Gravity, key handling and spawning: how the Piece moves between two locks.
 #include "game/Falling.h"
 
-#include <algorithm>
-#include <cstdio>
-
-#include "display/MessageLog.h"
-#include "display/Panels.h"
-#include "display/Playfield.h"
 #include "game/Board.h"
 #include "game/Clearing.h"
 #include "game/GameRandom.h"
-#include "net/GameState.h"
-#include "net/Protocol.h"
-#include "net/Transport.h"
-#include "shell/Audio.h"
-#include "shell/ScoreTable.h"
-#include "shell/platform/Clock.h"
+#include "game/Players.h"
+#include "game/RuleHooks.h"
 
 int32_t StepInterval = 1000;
 uint32_t LastStepTime = 0;
@@ -45,8 +35,8 @@ void GravityStage() {
   StepInterval = StepIntervalFor(Level);
   if (SoftDropActive) {
     LocalEntry().score += 1;
-    SleepMs(20);
-  } else if (!StepDue(TickCount())) {
+    Rules.Wait(20);
+  } else if (!StepDue(Rules.Now())) {
     return;
   }
   for (PieceCell& c : MovingPiece) c.row += 1;
@@ -56,7 +46,7 @@ void GravityStage() {
     RevertPiece();
     LockPiece();
   }
-  LastStepTime = TickCount();
+  LastStepTime = Rules.Now();
 }
 
 void GameKeyDown(int32_t k) {
@@ -101,16 +91,6 @@ static int32_t MeasureStack() {
   return h;
 }
 
-// Receivers refuse a report whose fields overflow their fixed widths.
-static long ReportedScore() { return long(std::min(LocalEntry().score, int32_t(999999))); }
-static int ReportedLines() { return int(std::min(LocalEntry().lines, int32_t(999))); }
-
-static void ReportHeight() {
-  std::snprintf(ExchangeBuffer, ExchangeSize, "H%02d%06ld%03d%02d", LocalRow(), ReportedScore(),
-                ReportedLines(), int(StackHeight));
-  PublishMessage();
-}
-
 static bool SpawnOverlaps() {
   for (const PieceCell& c : DrawnPiece)
     if (Board[c.row][c.col] != 0) return true;
@@ -118,30 +98,20 @@ static bool SpawnOverlaps() {
 }
 
 static void LoseMatch() {
-  PlayEffect("Perdu.wav");
-  AppendMessage("Perdu !", 0x008000);
   MatchOver = 1;
   AliveFlags[LocalRow()] = 'N';
-  DrawPlayersPanel();
-  std::snprintf(ExchangeBuffer, ExchangeSize, "P%02d%06ld%03d", int(MyIndex), ReportedScore(),
-                ReportedLines());
-  PublishMessage();
-  if (CountAlive() <= 1) ShowScoreTable(0);
+  Rules.LocalLoss();
 }
 
 void SpawnPiece() {
-  LastStepTime = TickCount();
+  LastStepTime = Rules.Now();
   NextType = uint8_t(1 + NextRandom() % 7);
   UpdateNextPreview();
   StackHeight = MeasureStack();
   LocalEntry().height = StackHeight;
-  ReportHeight();
-  DrawStatsPanel();
-  DrawPlayersPanel();
   SpawnCells(CurrentType, MovingPiece);
   SpawnCells(CurrentType, DrawnPiece);
-  RedrawPiece();
-  PresentPlayfield();
+  Rules.PieceSpawned(StackHeight);
   if (SpawnOverlaps()) LoseMatch();
   // A soft drop ends with the Piece it dropped: the key must be pressed anew.
   SoftDropAllowed = SoftDropActive ? 0 : 1;

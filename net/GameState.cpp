@@ -11,29 +11,17 @@
 #include "game/Clearing.h"
 #include "game/Falling.h"
 #include "game/GameRandom.h"
+#include "net/MatchServices.h"
 #include "net/Messages.h"
 #include "net/Protocol.h"
 #include "net/Transport.h"
-#include "shell/Audio.h"
-#include "shell/Dialogs.h"
-#include "shell/Settings.h"
 #include "shell/platform/Clock.h"
 
 int32_t GameMode = Solo;
-PlayerEntry PlayerTable[MaxTablePlayers];
-int32_t HighestIndex = 0;
-char AliveFlags[MaxTablePlayers + 1] = "N";
-int32_t MyIndex = UnassignedIndex;
-uint8_t MatchOver = 1;
 uint8_t StartRequest = 0;
-uint32_t MatchSeed = 0;
-
-int LocalRow() { return MyIndex == UnassignedIndex ? 0 : MyIndex; }
-
-PlayerEntry& LocalEntry() { return PlayerTable[LocalRow()]; }
 
 void StartGame(int32_t mode) {
-  if (mode != Client && OpenDialog(GameParametersDialog, true) != DialogOk) return;
+  if (mode != Client && !Shell.AskGameParameters()) return;
   LeaveGame();
   if (mode == Server && OpenServerSocket() != 0) return;
   if (mode == Client && ConnectToServer() != 0) return;
@@ -78,7 +66,7 @@ void ResetGame(bool full, int32_t mode) {
 }
 
 void StartMatch() {
-  RestartMusic();
+  Shell.RestartMusic();
   MatchOver = 0;
   for (int i = 0; i <= HighestIndex; ++i) AliveFlags[i] = 'O';
   CurrentType = uint8_t(1 + NextRandom() % 7);

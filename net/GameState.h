@@ -2,32 +2,12 @@
 #pragma once
 #include <cstdint>
 
+#include "game/Players.h"
+
 enum GameModeValue : int32_t { Solo = 0, Server = 1, Client = 2 };
 
-struct PlayerEntry {
-  char name[36];
-  int32_t score;
-  int32_t lines;
-  int32_t height;
-};
-
-constexpr int MaxTablePlayers = 8;
-constexpr int32_t UnassignedIndex = 99;
-
 extern int32_t GameMode;
-extern PlayerEntry PlayerTable[MaxTablePlayers];
-extern int32_t HighestIndex;
-extern char AliveFlags[MaxTablePlayers + 1];  // 'O' playing, 'N' not; HighestIndex + 1 of them
-extern int32_t MyIndex;
-extern uint8_t MatchOver;
 extern uint8_t StartRequest;
-extern uint32_t MatchSeed;
-
-// The local player's row: MyIndex, or 0 while MyIndex is unassigned.
-int LocalRow();
-
-// The local player's PlayerEntry.
-PlayerEntry& LocalEntry();
 
 // Sets up a game of the given mode (F2, F3, F4): asks, leaves the old game, resets.
 void StartGame(int32_t mode);

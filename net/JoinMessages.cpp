@@ -8,9 +8,9 @@
 #include "display/Playfield.h"
 #include "game/Clearing.h"
 #include "net/GameState.h"
+#include "net/MatchServices.h"
 #include "net/Messages.h"
 #include "net/Transport.h"
-#include "shell/Settings.h"
 #include "shell/platform/Clock.h"
 
 static void ShowJoined(int row) {

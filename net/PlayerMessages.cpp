@@ -5,9 +5,9 @@
 #include "display/MessageLog.h"
 #include "display/Panels.h"
 #include "net/GameState.h"
+#include "net/MatchServices.h"
 #include "net/Messages.h"
 #include "net/Transport.h"
-#include "shell/ScoreTable.h"
 
 // The Server passes a report on to every other client before anything else
 // can reuse the ExchangeBuffer that still holds it.
@@ -77,7 +77,7 @@ void HandleLoss() {
   DrawPlayersPanel();
   if (CountAlive() <= 1) {
     MatchOver = 1;
-    ShowScoreTable(0);
+    Shell.ShowScoreTable(0);
   }
 }
 

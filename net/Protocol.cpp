@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "net/GameState.h"
+#include "net/MatchServices.h"
 #include "net/Messages.h"
 #include "net/Transport.h"
-#include "shell/Settings.h"
 
 void PublishMessage() {
   if (GameMode == Server) SendToClients(0);

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "display/MessageLog.h"
+#include "net/MatchServices.h"
 #include "net/Messages.h"
-#include "shell/Settings.h"
 
 char ExchangeBuffer[ExchangeSize];
 NetAddress SenderAddress;

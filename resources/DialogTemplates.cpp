@@ -1,6 +1,8 @@
 // Dialogs 103 to 107 as tables of controls in dialog units.
 #include "resources/Resources.h"
 
+#include <iterator>
+
 static const ControlTemplate Parameters[] = {
     {1001, ComboDropDown, "", 40, 5, 25, 55},
     {1002, ComboDropDown, "", 40, 20, 25, 55},
@@ -57,7 +59,7 @@ static const ControlTemplate Keyboard[] = {
     {1021, EditReadOnly, "", 75, 65, 45, 12},
 };
 
-#define CONTROLS(table) table, int(sizeof table / sizeof table[0])
+#define CONTROLS(table) (table), int(std::size(table))
 
 static const DialogTemplate Templates[] = {
     {103, "Param\xE8tres jeu", 117, 41, false, CONTROLS(Parameters)},

@@ -11,7 +11,7 @@ play=(
 test=(
   libgtest-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
-  giflib-tools libgif-dev clang libclang-rt-14-dev fluidsynth
+  giflib-tools libgif-dev clang libclang-rt-14-dev fluidsynth cppcheck clang-tidy
   dpkg-dev file lintian desktop-file-utils
 )
 case "${1:-test}" in

@@ -2,21 +2,32 @@
 #include "shell/Program.h"
 
 #include "display/BackgroundImage.h"
-#include "display/Panels.h"
 #include "display/MessageLog.h"
+#include "display/Panels.h"
 #include "display/Playfield.h"
 #include "game/Clearing.h"
 #include "game/Falling.h"
 #include "game/GameRandom.h"
 #include "net/GameState.h"
+#include "net/Match.h"
+#include "net/MatchServices.h"
 #include "net/Transport.h"
 #include "resources/Resources.h"
 #include "shell/Audio.h"
+#include "shell/Dialogs.h"
 #include "shell/MainWindow.h"
+#include "shell/ScoreTable.h"
 #include "shell/Settings.h"
 #include "shell/platform/Clock.h"
 #include "shell/platform/Net.h"
 #include "shell/platform/Window.h"
+
+static bool AskGameParameters() { return OpenDialog(GameParametersDialog, true) == DialogOk; }
+
+void ConnectLayers() {
+  InstallMatchHooks();
+  Shell = {AskGameParameters, RestartMusic, PlayEffect, ShowScoreTable};
+}
 
 static void StartUp() {
   LoadBackgroundImage();
@@ -40,6 +51,7 @@ static void ShutDown() {
 }
 
 int RunProgram() {
+  ConnectLayers();
   LoadSettings();
   if (!CreateMainWindow(PosX, PosY)) return 0;
   CreatePanelSurfaces();

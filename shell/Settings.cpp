@@ -12,10 +12,6 @@
 #include "shell/platform/Profile.h"
 #include "shell/platform/System.h"
 
-char Alias[33] = "";
-char ServerName[33] = "127.0.0.1";
-int32_t MaxPlayers = 8;
-int32_t NetPort = 5001;
 int32_t SoundOn = 1;
 int32_t MusicOn = 1;
 int32_t PosX = 0;

@@ -2,13 +2,11 @@
 #pragma once
 #include <cstdint>
 
+#include "net/MatchServices.h"  // Alias, ServerName, MaxPlayers, NetPort
+
 // In the working directory, like every file of the program.
 constexpr char SettingsFile[] = "Ploxen.ini";
 
-extern char Alias[33];
-extern char ServerName[33];
-extern int32_t MaxPlayers;
-extern int32_t NetPort;
 extern int32_t SoundOn;
 extern int32_t MusicOn;
 extern int32_t PosX;

@@ -55,6 +55,7 @@ TEST(GifRoundTrip, OurPicturesDecodeToTheSamePixels) {
     int written = 0;
     EXPECT_TRUE(Decode(EncodeGif(p, c.options), W, H, &written) == Pixels(p));
     EXPECT_EQ(written, W * H);
+    EXPECT_EQ(GifState.in, nullptr);  // the caller's stream is gone after the call
   }
 }
 

@@ -10,6 +10,7 @@
 #include "game/Clearing.h"
 #include "net/GameState.h"
 #include "net/Transport.h"
+#include "shell/Program.h"
 #include "shell/Settings.h"
 
 static sockaddr_in Loopback(const char* address, uint16_t port) {
@@ -38,6 +39,7 @@ static bool Take(int fd, int ms, std::string* bytes, uint16_t* port = nullptr) {
 }
 
 void LoopbackTest::SetUp() {
+  ConnectLayers();
   std::strcpy(Alias, "Moi");
   MaxPlayers = 8;
   Level = StartHeight = 0;

@@ -22,6 +22,7 @@
 #include "game/GameRandom.h"
 #include "net/GameState.h"
 #include "net/Transport.h"
+#include "shell/Program.h"
 #include "shell/Settings.h"
 #include "shell/platform/Clock.h"
 #include "shell/platform/null/NullControl.h"
@@ -61,6 +62,7 @@ static void Press(std::mt19937& hand) {
 
 int main(int argc, char** argv) {
   if (argc != 6) return 2;
+  ConnectLayers();
   bool server = std::strcmp(argv[1], "server") == 0;
   NetPort = std::atoi(argv[2]);
   double seconds = std::atof(argv[4]);

@@ -10,11 +10,13 @@
 #include "game/Clearing.h"
 #include "net/GameState.h"
 #include "net/Transport.h"
+#include "shell/Program.h"
 #include "shell/Settings.h"
 #include "shell/platform/null/NullControl.h"
 #include "shell/platform/null/NullNet.h"
 
 void ResetNetTest() {
+  ConnectLayers();
   NullNetReset();
   NullSetClock(1000);
   std::strcpy(Alias, "Moi");

@@ -17,6 +17,7 @@
 #include "game/GameRandom.h"
 #include "net/GameState.h"
 #include "net/Transport.h"
+#include "shell/Program.h"
 #include "shell/Settings.h"
 #include "shell/platform/null/NullControl.h"
 #include "shell/platform/null/NullNet.h"
@@ -62,6 +63,7 @@ static void PrintTable() {
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
+  ConnectLayers();
   std::ifstream script(argv[1]);
   if (!script) return 2;
   NullNetReset();

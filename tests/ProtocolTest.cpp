@@ -5,6 +5,7 @@
 #include "display/MessageLog.h"
 #include "game/Clearing.h"
 #include "game/GameRandom.h"
+#include "net/Messages.h"
 #include "net/Transport.h"
 #include "shell/Dialogs.h"
 #include "shell/Settings.h"

@@ -4,9 +4,11 @@
 #include <algorithm>
 
 #include "display/Playfield.h"  // PatternMode, GhostMode
+#include "shell/Program.h"
 #include "shell/platform/null/NullControl.h"
 
 void StartTestMatch(uint32_t seed, int32_t height, int32_t level, uint32_t clock) {
+  ConnectLayers();
   NullSetClock(clock);
   PatternMode = 0;
   GhostMode = 0;

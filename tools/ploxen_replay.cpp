@@ -13,6 +13,7 @@
 #include "game/Falling.h"
 #include "display/Playfield.h"
 #include "net/GameState.h"
+#include "shell/Program.h"
 #include "shell/platform/Surface.h"
 #include "shell/platform/null/NullControl.h"
 
@@ -23,6 +24,7 @@ struct MatchSetup {
 };
 
 static void StartReplayMatch(MatchSetup& m) {
+  ConnectLayers();
   NullSetClock(m.clock);
   StartHeight = m.height;
   Level = m.level;

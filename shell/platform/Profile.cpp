@@ -200,7 +200,7 @@ static void SetKey(std::vector<ProfileLine>* lines, const char* section, const c
   std::string keyLine = std::string(Trim(key)) + "=" + std::string(value);
   if (spot.key >= 0) {
     std::string& text = (*lines)[spot.key].text;
-    text = text.substr(0, spot.valueAt) + std::string(value);
+    text.replace(spot.valueAt, std::string::npos, value);
   } else if (spot.header >= 0) {
     InsertLine(lines, spot.lastFilled + 1, keyLine, end);
   } else {

@@ -24,7 +24,7 @@ static uint32_t PixelOf(uint32_t colour) {
   return (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
 }
 
-static void Touch(Surface* s, int x, int y, int w, int h) {
+static void Touch(const Surface* s, int x, int y, int w, int h) {
   if (s == &g_window && w > 0 && h > 0) WindowInvalidate(x, y, w, h);
 }
 

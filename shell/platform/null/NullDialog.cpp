@@ -10,6 +10,8 @@
 #include "shell/platform/Dialog.h"
 #include "shell/platform/KeyNames.h"
 
+// Each back end has its own DialogWindow; no program links two back ends.
+// cppcheck-suppress ctuOneDefinitionRuleViolation
 struct DialogWindow {
   const DialogTemplate* t;
   DialogProc proc;

@@ -141,7 +141,8 @@ static void PlaceClientArea(int x, int y) {
 
 void PlatformStartup(int argc, char** argv) {
   static int s_argc = argc;
-  new QApplication(s_argc, argv);
+  // The application object lives as long as the program; qApp finds it.
+  new QApplication(s_argc, argv);  // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
   QObject::connect(qApp, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState s) {
     PostMessage(MsgActivate, s == Qt::ApplicationActive ? 1 : 0);
   });
