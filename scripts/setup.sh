@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev libgl-dev libxkbcommon-x11-dev fontconfig fonts-liberation2 fonts-dejavu-core
   xvfb xauth x11-utils xdotool imagemagick
   giflib-tools libgif-dev clang libclang-rt-14-dev
-  libsdl2-mixer-dev timgm6mb-soundfont fluidsynth
+  libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont fluidsynth
 )
 missing=()
 for p in "${packages[@]}"; do
