@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "display/MessageLog.h"
@@ -25,6 +26,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "shell/Settings.h"
+#include "resources/Resources.h"
 #include "shell/platform/Clock.h"
 #include "shell/platform/Messages.h"
 #include "shell/platform/Surface.h"
@@ -123,6 +125,33 @@ static void WriteShortTune(const char* fileName) {
   FILE* f = std::fopen(fileName, "wb");
   std::fwrite(file, 1, sizeof file, f);
   std::fclose(f);
+}
+
+// Start-up's settings reads and write-backs, and one toggle written, with a settings file of
+// the given size whose keys are all present (comment lines make up the bulk).
+static void SettingsFigures(int megabytes) {
+  char dir[] = "/tmp/loop-bench-ini-XXXXXX";
+  if (!mkdtemp(dir) || chdir(dir) != 0) return;
+  LoadSettings();
+  LoadPatternSetting();
+  FILE* f = std::fopen(SettingsFile, "ab");
+  std::string filler = "; " + std::string(97, 'x') + "\n";
+  for (int i = 0; i < megabytes * 10000; ++i) std::fputs(filler.c_str(), f);
+  std::fclose(f);
+  auto t0 = Clock::now();
+  LoadSettings();
+  LoadPatternSetting();
+  WriteToggle(SoundOn, CmdSound, "Bruitages");
+  WriteToggle(MusicOn, CmdMusic, "Musique");
+  double start = Ms(Clock::now() - t0);
+  t0 = Clock::now();
+  WriteToggle(MusicOn ? 0 : 1, CmdMusic, "Musique");
+  double toggle = Ms(Clock::now() - t0);
+  std::printf("settings file of %d MB: start-up reads and writes %.1f ms, one toggle written %.1f ms\n",
+              megabytes, start, toggle);
+  std::remove(SettingsFile);
+  if (chdir(PLOXEN_RUN_DIR) != 0) return;
+  rmdir(dir);
 }
 
 static void PressKey(int qtKey, unsigned native) {
@@ -225,6 +254,9 @@ int main(int argc, char** argv) {
   auto t0 = Clock::now();
   PlayEffect("Pose.wav");
   std::printf("first effect with the sound device closed: %.1f ms\n", Ms(Clock::now() - t0));
+
+  SettingsFigures(0);
+  SettingsFigures(10);
 
   std::vector<double> us = KeyLatencies(200);
   std::printf("key press to moved piece in the window buffer: median %.0f us, 99th percentile %.0f us\n",

@@ -83,6 +83,7 @@ class SdlSound : public ::testing::Test {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     Notices(0);  // drops what an earlier test left
   }
+  void TearDown() override { CloseSound(); }  // no render thread outlives the test
 };
 
 TEST_F(SdlSound, ATuneLoopsByItselfAndTellsEachEndWhenItsLastTickHasSounded) {
