@@ -355,6 +355,7 @@ int WriteProfileString(const char* section, const char* key, const char* value, 
   ProfileSpot spot = FindKey(f->lines, section, key);
   std::string before = spot.key >= 0 ? f->lines[spot.key].text : "";
   SetKey(&f->lines, section, key, v);
+  // Nothing to write, though a change the disk refused earlier is still not on it.
   if (spot.key >= 0 && f->lines[spot.key].text == before) return f->changed && !Holds ? -1 : 0;
   bool wasChanged = f->changed;
   f->changed = true;
