@@ -6,7 +6,7 @@ set -euo pipefail
 play=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libxkbcommon-x11-dev fontconfig fonts-liberation2 fonts-dejavu-core
-  libsdl2-mixer-dev timgm6mb-soundfont
+  libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
 )
 test=(
   libgtest-dev libbenchmark-dev

@@ -24,9 +24,11 @@ void RestartMusic() {
 }
 
 // Only a tune that played to its end comes back: a close gives another
-// code, so stopping the music never restarts it.
+// code, so stopping the music never restarts it. A back end that loops the
+// tune itself has already begun its next round, without the gap a restart
+// would make, and so has a match start that came in between.
 void HandleMusicNotice(int code) {
-  if (MusicOn && code == MusicNoticeSuccessful) RestartMusic();
+  if (MusicOn && code == MusicNoticeSuccessful && !MusicPlaying()) RestartMusic();
 }
 
 void ShutdownMusic() {

@@ -1,4 +1,5 @@
 // Dialog 103: the Level and starting height of the next game.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -8,13 +9,14 @@
 
 enum { LevelField = 1001, HeightField = 1002 };
 
+// A stored value out of range selects the nearest entry, so that the field is never empty.
 static void FillNumbers(DialogWindow* d, int id, int last, int selected) {
   char text[12];
   for (int i = 0; i <= last; ++i) {
     std::snprintf(text, sizeof text, "%d", i);
     AddComboEntry(d, id, text);
   }
-  SelectComboEntry(d, id, selected);
+  SelectComboEntry(d, id, std::clamp(selected, 0, last));
 }
 
 static void Open(DialogWindow* d) {

@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "net/GameState.h"
 #include "resources/Resources.h"
 #include "shell/DialogProcs.h"
 #include "shell/Dialogs.h"
 #include "shell/Settings.h"
+#include "shell/platform/Profile.h"
 
 char ScoreLines[ScoreLineCount][ScoreLineLength + 1];
 int ScoreRank = 0;
@@ -17,7 +19,6 @@ int ScoreRank = 0;
 enum { NameField = 1003, FirstLine = 1004 };
 
 static const char EmptyLine[] = "000000     000     -";
-static const char TemporaryFile[] = "Ploxen.sco.tmp";
 
 // Wide enough for a new line's score and lines columns, not for its name.
 constexpr int NarrowedLineWidth = 47;
@@ -52,6 +53,7 @@ static bool ReadLine(std::FILE* f, char* out) {
 
 // Lines the file lacks, or all ten without a file, show the empty-list line.
 static void LoadScores() {
+  RemoveUnfinishedWrite(ScoreFile);
   std::FILE* f = std::fopen(ScoreFile, "r");
   int k = 0;
   if (f) {
@@ -127,15 +129,12 @@ static void OpenNetwork(DialogWindow* d) {
   FocusItem(d, DialogOk, false);
 }
 
-// The whole file goes to a temporary file first and replaces the old one only
-// once it is complete, so a full disk or a crash never leaves a cut list.
+// The whole list replaces the old file only once it is on the disk, so a full
+// disk or a crash never leaves a cut list; a read-only file keeps the old one.
 static void SaveScores() {
-  std::FILE* f = std::fopen(TemporaryFile, "w");
-  if (!f) return;
-  bool written = true;
-  for (const char* line : ScoreLines) written = std::fprintf(f, "%s\n", line) > 0 && written;
-  written = std::fclose(f) == 0 && written;
-  if (!written || std::rename(TemporaryFile, ScoreFile) != 0) std::remove(TemporaryFile);
+  std::string text;
+  for (const char* line : ScoreLines) text += std::string(line) + "\n";
+  ReplaceFileText(ScoreFile, text.data(), text.size());
 }
 
 // The name is cut so that its line keeps at most 98 characters.

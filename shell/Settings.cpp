@@ -69,8 +69,11 @@ static void LoadPosition() {
   if (PosY < 0 || PosY > height) PosY = centredY;
 }
 
-// The order of the reads is the order of the keys in a file the program creates.
+// The order of the reads is the order of the keys in a file the program creates. All of its
+// write-backs reach the disk as one write, and none when nothing changed.
 void LoadSettings() {
+  RemoveUnfinishedWrite(SettingsFile);
+  HoldProfileWrites();
   char computer[33];
   ComputerName(computer, sizeof computer);
   TrimSpaces(computer);
@@ -87,6 +90,7 @@ void LoadSettings() {
   ReadIntSetting("Jeu", "Bruitages", 1, &SoundOn);
   ReadIntSetting("Jeu", "Musique", 1, &MusicOn);
   LoadPosition();
+  ReleaseProfileWrites();
 }
 
 void LoadPatternSetting() {

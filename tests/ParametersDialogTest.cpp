@@ -28,4 +28,16 @@ TEST_F(ParametersDialogTest, ARefusedHeightKeepsTheDialogOpenWithTheLevelStored)
   EXPECT_EQ(FileText("Ploxen.ini"), "[Jeu]\nNiveau=sept\nHauteur=3\n");
 }
 
+// Stored values out of range open the dialog on the nearest entries, which OK then stores.
+TEST_F(ParametersDialogTest, OutOfRangeStoredValuesSelectTheNearestEntry) {
+  WriteFile("Ploxen.ini", "[Jeu]\nNiveau=25\nHauteur=-3\n");
+  std::string shown;
+  RunDialog(GameParametersDialog, [&](DialogWindow* d) {
+    shown = NullItemText(d, 1001) + " " + NullItemText(d, 1002);
+    NullPressButton(d, DialogOk);
+  });
+  EXPECT_EQ(shown, "20 0");
+  EXPECT_EQ(FileText("Ploxen.ini"), "[Jeu]\nNiveau=20\nHauteur=0\n");
+}
+
 }  // namespace

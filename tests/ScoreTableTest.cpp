@@ -87,6 +87,20 @@ TEST_F(ScoreTableTest, AFileThatCannotBeWrittenKeepsTheOldList) {
   EXPECT_EQ(FileText(ScoreFile), Join(Ladder(500, 10)));
 }
 
+// A linked file gets its target written; what a killed write left is gone at the next opening.
+TEST_F(ScoreTableTest, ALinkedFileKeepsItsLinkAndAKilledWriteLeavesNothing) {
+  WriteFile("real.sco", Join(Ladder(500, 10)));
+  ASSERT_EQ(symlink("real.sco", ScoreFile), 0);
+  WriteFile("real.sco.tmp", "cut");
+  EXPECT_TRUE(EnterScore(9999));
+  struct stat st;
+  EXPECT_TRUE(lstat(ScoreFile, &st) == 0 && S_ISLNK(st.st_mode));
+  EXPECT_EQ(FileText("real.sco"), Placed(Ladder(500, 10), 0, 9999));
+  EXPECT_NE(stat("real.sco.tmp", &st), 0);
+  std::remove(ScoreFile);
+  std::remove("real.sco");
+}
+
 // Each line shown, "_" after the underlined ones.
 TEST_F(ScoreTableTest, NetworkResultsListEveryPlayerAndUnderlineTheSurvivors) {
   HostGame();

@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "shell/Audio.h"
+#include "shell/Settings.h"
 #include "shell/platform/Messages.h"
 #include "shell/platform/Sound.h"
 #include "shell/platform/sdl/MidiLength.h"
@@ -53,6 +56,26 @@ static const char* WriteTwoTempoTune() {
   return "two-tempos.mid";
 }
 
+static const char* WriteTune(const char* name, const std::vector<uint8_t>& file) {
+  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                              std::streamsize(file.size()));
+  return name;
+}
+
+// A header with the given timing and track count, then one track of the given events.
+static std::vector<uint8_t> Tune(uint16_t division, uint16_t tracks, std::vector<uint8_t> events) {
+  std::vector<uint8_t> f = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, uint8_t(tracks >> 8),
+                            uint8_t(tracks), uint8_t(division >> 8), uint8_t(division)};
+  if (tracks == 0) return f;
+  std::vector<uint8_t> head = {'M', 'T', 'r', 'k', 0, 0, 0, uint8_t(events.size())};
+  f.insert(f.end(), head.begin(), head.end());
+  f.insert(f.end(), events.begin(), events.end());
+  return f;
+}
+
+// A note, then the end of the track one tick later.
+static const std::vector<uint8_t> OneTick = {0x00, 0x90, 60, 90, 0x01, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0};
+
 class SdlSound : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -60,18 +83,67 @@ class SdlSound : public ::testing::Test {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     Notices(0);  // drops what an earlier test left
   }
+  void TearDown() override { CloseSound(); }  // no render thread outlives the test
 };
 
-TEST_F(SdlSound, ATuneThatPlaysToItsEndIsToldOnceWhenItsLastTickHasSounded) {
+TEST_F(SdlSound, ATuneLoopsByItselfAndTellsEachEndWhenItsLastTickHasSounded) {
   ASSERT_TRUE(OpenMusic(WriteTwoTempoTune()));
   PlayMusic();
-  EXPECT_TRUE(SdlTunePlaying());
-  // Long enough for FluidSynth's own end, two seconds after its last voice.
-  std::vector<Notice> n = Notices(5.0);
-  ASSERT_EQ(n.size(), 1u);
-  EXPECT_EQ(n[0].code, MusicNoticeSuccessful);
+  std::vector<Notice> n = Notices(4.4);
+  ASSERT_EQ(n.size(), 3u);
   EXPECT_TRUE(n[0].at > 1.1 && n[0].at < 1.9) << n[0].at;
-  EXPECT_FALSE(SdlTunePlaying());
+  for (size_t i = 0; i < n.size(); ++i) {
+    EXPECT_EQ(n[i].code, MusicNoticeSuccessful);
+    if (i > 0) {
+      EXPECT_NEAR(n[i].at - n[i - 1].at, 1.2, 0.1) << "round " << i;
+    }
+  }
+  EXPECT_TRUE(SdlTunePlaying() && MusicPlaying());
+}
+
+TEST_F(SdlSound, HostileHeadersGiveAFiniteLengthOrARefusal) {
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> bytes;
+  } cases[] = {
+      {"SMPTE, 0 ticks a frame", Tune(0xE700, 1, OneTick)},
+      {"SMPTE, -128 frames, 0 ticks", Tune(0x8000, 1, OneTick)},
+      {"SMPTE, -1 frame, 1 tick", Tune(0xFF01, 1, OneTick)},
+      {"0 ticks a quarter", Tune(0, 1, OneTick)},
+      {"one tick", Tune(96, 1, OneTick)},
+      {"no tracks", Tune(96, 0, {})},
+      {"a tempo of 0", Tune(96, 1, {0x00, 0xFF, 0x51, 3, 0, 0, 0, 0x01, 0xFF, 0x2F, 0})},
+  };
+  for (Case& c : cases) {
+    double s = MidiSeconds(c.bytes.data(), c.bytes.size());
+    EXPECT_TRUE(std::isfinite(s) && (s >= 0 || s == -1)) << c.what << ": " << s;
+    for (size_t cut = 0; cut < c.bytes.size(); ++cut) {  // every truncation
+      double t = MidiSeconds(c.bytes.data(), cut);
+      EXPECT_TRUE(std::isfinite(t) && (t >= 0 || t == -1)) << c.what << " cut at " << cut;
+    }
+  }
+}
+
+// The game's own rule answers every notice: a one-tick tune must not turn it into a storm.
+TEST_F(SdlSound, AOneTickTuneComesRoundAtMostOnceASecond) {
+  WriteTune("Ploxen.mid", Tune(96, 1, OneTick));
+  MusicOn = 1;
+  RestartMusic();
+  int rounds = SdlTuneRounds(), notices = 0;
+  Clock::time_point start = Clock::now();
+  while (Clock::now() - start < std::chrono::milliseconds(3500)) {
+    for (Message m; TakeMessage(&m);) {
+      if (m.kind != MsgMusicNotice) continue;
+      notices += m.a == MusicNoticeSuccessful;
+      HandleMusicNotice(m.a);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_TRUE(notices >= 2 && notices <= 4) << notices;
+  EXPECT_LE(SdlTuneRounds() - rounds, 5);
+  MusicOn = 0;
+  RestartMusic();
+  std::remove("Ploxen.mid");
 }
 
 TEST_F(SdlSound, ClosingATuneEarlyNeverGivesTheSuccessfulNotice) {
@@ -93,6 +165,8 @@ TEST_F(SdlSound, TheGeneratedTunePlaysThroughFluidSynthForItsWholeLength) {
   setenv("SDL_DISKAUDIOFILE", "tune.raw", 1);
   setenv("SDL_DISKAUDIODELAY", "0", 1);
   ASSERT_TRUE(OpenMusic(file.c_str()));
+  // The mixer here runs faster than any render could.
+  while (!SdlTuneRendered()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   int rate = 0, channels = 0;
   Uint16 format = 0;
   Mix_QuerySpec(&rate, &format, &channels);
@@ -110,7 +184,50 @@ TEST_F(SdlSound, TheGeneratedTunePlaysThroughFluidSynthForItsWholeLength) {
   ASSERT_LT(first, last);
   double played = double(last - first) / rate / channels;
   EXPECT_GT(played, length - 0.5) << "FluidSynth stopped before the file's end";
-  EXPECT_LT(played, length + 1.0) << "the last notes ring on into the restart";
+  // The next round follows on, so the round's own last half second must sound too.
+  auto roundEnd = first + ptrdiff_t(length * rate) * channels;
+  ASSERT_LT(roundEnd, s.end());
+  EXPECT_TRUE(std::any_of(roundEnd - rate / 2 * channels, roundEnd, audible))
+      << "the render stopped before the tune's end";
+}
+
+// A note held from the first tick to the last: the loop's seam must not fall silent, as a
+// restart after the end's notice (the game's rule) would make it.
+TEST_F(SdlSound, AHeldNoteLoopsWithoutASilenceAtTheSeam) {
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", "held.raw", 1);
+  setenv("SDL_DISKAUDIODELAY", "0", 1);
+  // 200 ticks at 500 ms a quarter, 1.04 s: a flute, whose sound does not die away while held.
+  WriteTune("Ploxen.mid", Tune(96, 1, {0x00, 0xC0, 73, 0x00, 0x90, 72, 100, 0x81, 0x48, 0x80, 72, 0,
+                                       0x00, 0xFF, 0x2F, 0}));
+  ASSERT_TRUE(OpenMusic("Ploxen.mid"));  // rendered before it plays: this mixer outruns any render
+  while (!SdlTuneRendered()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  MusicOn = 1;
+  RestartMusic();
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  Mix_QuerySpec(&rate, &format, &channels);
+  for (int ends = 0; ends < 2;) {
+    for (Message m; TakeMessage(&m);) {
+      if (m.kind != MsgMusicNotice) continue;
+      ends += m.a == MusicNoticeSuccessful;
+      HandleMusicNotice(m.a);
+    }
+  }
+  MusicOn = 0;
+  CloseSound();
+  std::remove("Ploxen.mid");
+  std::vector<int16_t> s;
+  std::ifstream in("held.raw", std::ios::binary);
+  for (int16_t v; in.read(reinterpret_cast<char*>(&v), 2);) s.push_back(v);
+  std::remove("held.raw");
+  auto audible = [](int16_t v) { return std::abs(v) > 30; };
+  auto first = std::find_if(s.begin(), s.end(), audible);
+  auto last = std::find_if(s.rbegin(), s.rend(), audible).base();
+  ASSERT_GT(last - first, 2 * rate * channels) << "less than two rounds sounded";
+  size_t quiet = 0, longest = 0;
+  for (auto i = first; i != last; ++i) longest = std::max(longest, quiet = audible(*i) ? 0 : quiet + 1);
+  EXPECT_LT(double(longest) / channels / rate, 0.02) << "seconds of silence inside the loop";
 }
 
 TEST_F(SdlSound, TheGeneratedEffectsReadBackAsMonoPcmWaves) {

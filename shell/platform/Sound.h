@@ -1,4 +1,5 @@
-// Sound service: one tune played once through, and one short effect at a time, both by file name.
+// Sound service: one tune played in a loop, and one short effect at a time, both by file name.
+// No call waits for the sound device, a sound font or a file's decoding.
 #pragma once
 #include <cstdint>
 
@@ -9,8 +10,12 @@ constexpr int32_t MusicNoticeAborted = 4;     // a close cut the play short
 // Opens a MIDI file for playing; false when it cannot play (no sound device, sound font or MIDI file).
 bool OpenMusic(const char* fileName);
 
-// Plays the open tune once from its beginning; its end posts MsgMusicNotice MusicNoticeSuccessful.
+// Plays the open tune from its beginning; each end of it posts MsgMusicNotice MusicNoticeSuccessful.
+// A back end may go on into the next round by itself, without a gap (see MusicPlaying).
 void PlayMusic();
+
+// True while the tune plays on, its end included: an end's notice then needs no restart.
+bool MusicPlaying();
 
 // Stops and closes the tune; a play cut short posts MsgMusicNotice MusicNoticeAborted. Nothing when none is open.
 void CloseMusic();

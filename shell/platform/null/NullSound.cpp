@@ -23,6 +23,8 @@ void PlayMusic() {
   TunePlaying = TuneOpen;
 }
 
+bool MusicPlaying() { return TunePlaying; }
+
 void CloseMusic() {
   Log.push_back("close");
   if (TunePlaying) PostMessage(MsgMusicNotice, MusicNoticeAborted);

@@ -3,6 +3,7 @@
 #include "shell/platform/sdl/MidiLength.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -81,6 +82,7 @@ static uint64_t ReadTrack(Reader& r, std::vector<Tempo>& tempos) {
 static double TicksToSeconds(uint64_t endTick, uint32_t division, std::vector<Tempo> tempos) {
   if (division & 0x8000) {  // SMPTE: frames per second and ticks per frame, no tempo
     int fps = 256 - int(division >> 8);
+    if ((division & 0xFF) == 0) return -1;  // no tick would ever pass
     return double(endTick) / ((fps == 29 ? 29.97 : fps) * double(division & 0xFF));
   }
   std::stable_sort(tempos.begin(), tempos.end(),
@@ -116,7 +118,8 @@ double MidiSeconds(const uint8_t* bytes, size_t size) {
     if (track.bad) return -1;
     r.p += length;
   }
-  return TicksToSeconds(endTick, division, tempos);
+  double seconds = TicksToSeconds(endTick, division, tempos);
+  return std::isfinite(seconds) && seconds >= 0 ? seconds : -1;
 }
 
 double MidiFileSeconds(const char* fileName) {
