@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "net/Discovery.h"
 #include "net/GameState.h"
 #include "net/Messages.h"
 #include "net/Transport.h"
@@ -25,6 +26,7 @@ bool HandleDatagram() {
     case 'R': HandleRename(); break;
     case 'S': return HandleStart();
     case 'T': HandleChat(); break;
+    case 'Q': AnswerSearch(); break;
     default: break;
   }
   return false;

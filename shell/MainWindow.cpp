@@ -60,7 +60,7 @@ static bool WindowKeyDown(int32_t k) {
     case KeyF1: ShowScoreTable(99); return true;
     case KeyF2: StartGame(Solo); return true;
     case KeyF3: StartGame(Server); return true;
-    case KeyF4: StartGame(Client); return true;
+    case KeyF4: JoinNetworkGame(); return true;
     case KeyF5: OpenNetworkDialog(); return true;
     case KeyF6: OpenKeyboardDialog(); return true;
     case KeyF7: ToggleSound(); return true;
