@@ -13,9 +13,11 @@
 #include "shell/Settings.h"
 #include "shell/platform/null/NullControl.h"
 #include "shell/platform/null/NullNet.h"
+#include "shell/platform/null/NullNetSearch.h"
 
 void ResetNetTest() {
   NullNetReset();
+  NullSearchReset();
   NullSetClock(1000);
   std::strcpy(Alias, "Moi");
   std::strcpy(ServerName, TestServerText);
