@@ -16,8 +16,13 @@ constexpr const char* SearchTag = "Ploxen";
 // machine cannot bind NetPort and is set to one of those.
 constexpr int SearchPortCount = 4;
 
-// How long a search listens for answers.
+// How long the dialog's search listens for answers.
 constexpr int SearchTimeMs = 500;
+
+// F4 waits for answers with the window stalled, so it must be back before a
+// held key starts to repeat (250 ms): a repeated F4 would join a second time.
+// A LAN answers within a few milliseconds.
+constexpr int JoinSearchMs = 200;
 
 constexpr int MaxFoundGames = 16;
 

@@ -174,7 +174,7 @@ void JoinNetworkGame() {
     StartGame(Client);
     return;
   }
-  int found = StartSearch() == 0 ? ListenForAnswers(SearchTimeMs) : 0;
+  int found = StartSearch() == 0 ? ListenForAnswers(JoinSearchMs) : 0;
   EndSearch();
   if (found == 1) {
     FoundAddressText(FoundGames[0], ServerName, sizeof ServerName);
