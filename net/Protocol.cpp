@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "net/Discovery.h"
 #include "net/GameState.h"
 #include "net/MatchServices.h"
 #include "net/Messages.h"
@@ -35,6 +36,7 @@ bool HandleDatagram() {
     case 'R': HandleRename(); break;
     case 'S': return HandleStart();
     case 'T': HandleChat(); break;
+    case 'Q': AnswerSearch(); break;
     default: break;
   }
   return false;

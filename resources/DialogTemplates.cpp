@@ -42,6 +42,8 @@ static const ControlTemplate Network[] = {
     {-1, StaticRight, "Pseudo :", 5, 7, 30, 8},
     {-1, StaticRight, "Serveur :", 5, 22, 30, 8},
     {-1, StaticRight, "Nb. joueurs par partie :", 5, 37, 72, 8},
+    {1022, PushButton, "Rechercher", 120, 35, 42, 14},
+    {1023, ListBox, "", 5, 53, 157, 55},
 };
 
 static const ControlTemplate Keyboard[] = {
@@ -65,7 +67,7 @@ static const DialogTemplate Templates[] = {
     {103, "Param\xE8tres jeu", 117, 41, false, CONTROLS(Parameters)},
     {104, "Message", 186, 13, false, CONTROLS(Chat)},
     {105, "Meilleurs scores", 182, 146, true, CONTROLS(Scores)},
-    {106, "Configuration r\xE9seau", 167, 55, false, CONTROLS(Network)},
+    {106, "Configuration r\xE9seau", 167, 113, false, CONTROLS(Network)},
     {107, "Configuration clavier", 177, 81, false, CONTROLS(Keyboard)},
 };
 

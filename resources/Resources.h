@@ -12,6 +12,7 @@ enum ControlKind {
   EditReadOnly,    // read-only single-line edit with border and auto-scroll
   ComboDropDown,   // drop-down combo box with an editable field and a vertical scroll bar
   SunkenHeading,   // sunken static with tab-separated columns
+  ListBox,         // list with border and vertical scroll bar; choosing an entry is a command
 };
 
 struct ControlTemplate {

@@ -94,8 +94,12 @@ void TogglePause() {
 }
 
 // A new game replaces the paused match; a cancelled F2 leaves the old one running.
-static void StartGameUnpaused(int32_t mode) {
+static void EndPause() {
   if (Paused) ResumeMatch();
+}
+
+static void StartGameUnpaused(int32_t mode) {
+  EndPause();
   StartGame(mode);
 }
 
@@ -107,7 +111,7 @@ static bool WindowKeyDown(int32_t k) {
     case KeyF1: ShowScoreTable(99); return true;
     case KeyF2: StartGameUnpaused(Solo); return true;
     case KeyF3: StartGameUnpaused(Server); return true;
-    case KeyF4: StartGameUnpaused(Client); return true;
+    case KeyF4: EndPause(); JoinNetworkGame(); return true;
     case KeyF5: OpenNetworkDialog(); return true;
     case KeyF6: OpenKeyboardDialog(); return true;
     case KeyF7: ToggleSound(); return true;

@@ -17,6 +17,11 @@ void WindowProcedure(const Message& m);
 void PaintWindow();
 
 void OpenNetworkDialog();
+
+// F4: joins the server set; with none set, the one game found on the LAN, or
+// else opens the network dialog on the games found.
+void JoinNetworkGame();
+
 void OpenKeyboardDialog();
 void ToggleSound();
 void ToggleMusic();

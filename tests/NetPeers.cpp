@@ -14,10 +14,12 @@
 #include "shell/Settings.h"
 #include "shell/platform/null/NullControl.h"
 #include "shell/platform/null/NullNet.h"
+#include "shell/platform/null/NullNetSearch.h"
 
 void ResetNetTest() {
   ConnectLayers();
   NullNetReset();
+  NullSearchReset();
   NullSetClock(1000);
   std::strcpy(Alias, "Moi");
   std::strcpy(ServerName, TestServerText);

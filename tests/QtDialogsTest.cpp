@@ -77,8 +77,10 @@ TEST_F(QtDialogsTest, EveryTemplateBuildsItsControlsWithTheirTabStopsInTemplateO
   EXPECT_EQ(Describe(104), "Message: 1000=#1000 |");
   EXPECT_EQ(Describe(105), "Meilleurs scores: 1=OK 1003=#1003 | #1004 #1005 #1006 #1007"
                            " #1008 #1009 #1010 #1011 #1012 #1013");
+  // The search's button and list come after the dialog's first five stops.
   EXPECT_EQ(Describe(106), "Configuration réseau: 1014=#1014 1015=#1015 1016=#1016 1=OK"
-                           " 2=Annuler | Pseudo : Serveur : Nb. joueurs par partie :");
+                           " 2=Annuler 1022=Rechercher 1023= | Pseudo : Serveur :"
+                           " Nb. joueurs par partie :");
   EXPECT_EQ(Describe(107), "Configuration clavier: 1=OK 2=Annuler 1017=#1017 1018=#1018"
                            " 1019=#1019 1020=#1020 1021=#1021 | Aller à gauche : Aller à droite :"
                            " Descente rapide : Tourner à gauche : Tourner à droite :");

@@ -4,11 +4,12 @@
 struct DialogTemplate;
 struct DialogWindow;
 
-enum DialogEvent { DialogInit, DialogCommand, DialogKey };
+enum DialogEvent { DialogInit, DialogCommand, DialogKey, DialogTimer };
 
 // A dialog's procedure: DialogInit once it exists, DialogCommand with the
 // control id (1 for Enter or OK, 2 for Escape, Annuler or the close box),
-// DialogKey with a KeyCode pressed while one of its fields has the focus.
+// DialogKey with a KeyCode pressed while one of its fields has the focus,
+// DialogTimer when the time asked with StartDialogTimer is up.
 typedef void (*DialogProc)(DialogWindow* d, DialogEvent e, int value);
 
 // Runs the dialog in a loop of its own, main window disabled; returns the end value.
@@ -32,9 +33,20 @@ void GetItemText(DialogWindow* d, int id, char* out, int size);
 // Replaces a control's text.
 void SetItemText(DialogWindow* d, int id, const char* text);
 
-// Appends an entry to a combo box's list; selects entry index (its text fills the field).
+// Appends an entry to a combo box's or list box's list; selects entry index (its text fills the field).
 void AddComboEntry(DialogWindow* d, int id, const char* text);
 void SelectComboEntry(DialogWindow* d, int id, int index);
+
+// Empties a combo box's or list box's list.
+void ClearEntries(DialogWindow* d, int id);
+
+// The index of the list box's entry the user chose, or -1. Choosing one sends
+// the list box's id as a DialogCommand.
+int ChosenEntry(DialogWindow* d, int id);
+
+// Asks for one DialogTimer event in ms milliseconds; a new request replaces
+// the one pending. Closing the dialog drops it.
+void StartDialogTimer(DialogWindow* d, int ms);
 
 // Gives a control the keyboard focus, optionally with its whole text selected.
 void FocusItem(DialogWindow* d, int id, bool selectAll);

@@ -25,6 +25,8 @@ struct DialogWindow {
   std::set<int> hidden = {};
   std::set<int> underlined = {};
   bool focusSelectsAll = false;
+  std::map<int, int> chosen = {};
+  int timerMs = 0;  // 0: none pending
 };
 
 static DialogScript g_nextScript;
@@ -94,6 +96,31 @@ void FocusItem(DialogWindow* d, int id, bool selectAll) {
 }
 
 int FocusedItem(DialogWindow* d) { return d->focus; }
+
+void ClearEntries(DialogWindow* d, int id) {
+  d->entries[id].clear();
+  d->chosen.erase(id);
+}
+
+int ChosenEntry(DialogWindow* d, int id) {
+  auto it = d->chosen.find(id);
+  return it == d->chosen.end() ? -1 : it->second;
+}
+
+void StartDialogTimer(DialogWindow* d, int ms) { d->timerMs = ms > 0 ? ms : 1; }
+
+void NullChooseEntry(DialogWindow* d, int id, int index) {
+  d->chosen[id] = index;
+  if (!d->ended) d->proc(d, DialogCommand, id);
+}
+
+int NullPendingTimer(DialogWindow* d) { return d->timerMs; }
+
+void NullFireTimer(DialogWindow* d) {
+  if (d->timerMs == 0 || d->ended) return;
+  d->timerMs = 0;
+  d->proc(d, DialogTimer, 0);
+}
 
 void CaptureKeys(DialogWindow* d, bool on) { d->captureKeys = on; }
 

@@ -20,7 +20,15 @@ void NullPressButton(DialogWindow* d, int id);
 // Sends a key press (a KeyCode) to a dialog's focused field.
 void NullPressKey(DialogWindow* d, int keyCode);
 
-// Text of a control, entries of a combo box, whether the dialog is still open.
+// The user chooses entry index of a list box: the dialog gets the list box's command.
+void NullChooseEntry(DialogWindow* d, int id, int index);
+
+// The milliseconds of the timer the dialog asked for, 0 when none is pending;
+// firing it sends the dialog its DialogTimer event.
+int NullPendingTimer(DialogWindow* d);
+void NullFireTimer(DialogWindow* d);
+
+// Text of a control, entries of a combo box or list box, whether the dialog is still open.
 std::string NullItemText(DialogWindow* d, int id);
 std::vector<std::string> NullComboEntries(DialogWindow* d, int id);
 

@@ -5,9 +5,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QValidator>
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +29,7 @@ struct DialogWindow {
   DialogProc proc;
   std::map<int, QWidget*> items;
   bool captureKeys = false;
+  QTimer* timer = nullptr;
 };
 
 // Enter, Escape and the close box become commands for the procedure, which
@@ -154,6 +157,16 @@ static QWidget* MakeControl(DialogWindow* w, const ControlTemplate& c, QRect r) 
       h->setGeometry(r);
       return h;
     }
+    case ListBox: {
+      auto* list = new QListWidget(parent);
+      list->setGeometry(r);
+      list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      // Clearing the list moves the current row to -1; only a real entry is a choice.
+      QObject::connect(list, &QListWidget::currentRowChanged, [w, id](int row) {
+        if (row >= 0) w->proc(w, DialogCommand, id);
+      });
+      return list;
+    }
     case ComboDropDown: {
       auto* box = new QComboBox(parent);
       box->setEditable(true);
@@ -208,7 +221,9 @@ static DialogWindow* BuildDialog(const DialogTemplate& t, DialogProc proc) {
   return w;
 }
 
+// A timer still pending would call the procedure of a dialog already gone.
 static void Release(DialogWindow* w) {
+  if (w->timer) w->timer->stop();
   w->dialog->hide();
   w->dialog->deleteLater();
   delete w;
@@ -264,6 +279,26 @@ void SetItemText(DialogWindow* d, int id, const char* text) {
 
 void AddComboEntry(DialogWindow* d, int id, const char* text) {
   if (auto* c = qobject_cast<QComboBox*>(Item(d, id))) c->addItem(FromCp1252(text));
+  else if (auto* l = qobject_cast<QListWidget*>(Item(d, id))) l->addItem(FromCp1252(text));
+}
+
+void ClearEntries(DialogWindow* d, int id) {
+  if (auto* c = qobject_cast<QComboBox*>(Item(d, id))) c->clear();
+  else if (auto* l = qobject_cast<QListWidget*>(Item(d, id))) l->clear();
+}
+
+int ChosenEntry(DialogWindow* d, int id) {
+  auto* l = qobject_cast<QListWidget*>(Item(d, id));
+  return l ? l->currentRow() : -1;
+}
+
+void StartDialogTimer(DialogWindow* d, int ms) {
+  if (!d->timer) {
+    d->timer = new QTimer(d->dialog);
+    d->timer->setSingleShot(true);
+    QObject::connect(d->timer, &QTimer::timeout, [d] { d->proc(d, DialogTimer, 0); });
+  }
+  d->timer->start(ms);
 }
 
 void SelectComboEntry(DialogWindow* d, int id, int index) {

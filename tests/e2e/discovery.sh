@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# End to end: finding a game on the LAN. Run in a network namespace of its own
+# with only loopback up, so no query leaves the machine. Alice creates a game;
+# Bob, with a blank "Serveur", presses F4 and joins the one game that answers;
+# both windows show two players. Bob then opens F5 and presses "Rechercher".
+set -euo pipefail
+if [ -z "${PLOXEN_PRIVATE_NET:-}" ]; then
+  exec env PLOXEN_PRIVATE_NET=1 unshare -rn bash -c 'ip link set lo up && exec "$0" "$@"' "$0" "$@"
+fi
+ploxen=$1 shotcheck=$2
+work=$(mktemp -d)
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+port=$((6000 + RANDOM % 3900))
+
+source "$(dirname "$0")/display.sh"
+start_display "$work" 1000x600
+pids+=($xvfb_pid)
+export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+
+windows=()
+start() {  # name x server: a player in a directory of its own, window at x; sets $win
+  mkdir -p "$work/$1"
+  printf '[Reseau]\nAlias=%s\nServeur=%s\nPort=%s\n[Jeu]\nMotifs=0\nMusique=0\n[Window]\nPosX=%s\nPosY=60\n' \
+    "$1" "$3" "$port" "$2" > "$work/$1/Ploxen.ini"
+  (cd "$work/$1" && exec "$ploxen" >"$work/$1.log" 2>&1) &
+  pids+=($!)
+  win=""
+  for _ in $(seq 100); do
+    win=$(xdotool search --onlyvisible --name '^Ploxen$' 2>/dev/null \
+          | grep -vxF -e none "${windows[@]/#/-e}" | head -n1 || true)
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || { echo "FAILED: no window for $1"; cat "$work/$1.log"; exit 1; }
+  windows+=("$win")
+}
+
+press() {  # window keys...
+  local win=$1; shift
+  xdotool windowfocus --sync "$win"
+  sleep 0.2
+  for k in "$@"; do xdotool key "$k"; sleep 0.3; done
+}
+
+shot() {  # name windows players
+  local name=$1; shift
+  import -window root "$work/$name.png"
+  convert "$work/$name.png" "$work/$name.ppm"
+  cp "$work/$name.png" "/tmp/ploxen-e2e-$name.png" 2>/dev/null || true
+  echo "== $name"
+  "$shotcheck" "$work/$name.ppm" "$@"
+}
+
+start Alice 10 127.0.0.1; alice=$win
+press "$alice" F3 Return
+start Bob 480 ""; bob=$win
+press "$bob" F4
+sleep 0.5
+press "$alice" space
+sleep 1
+shot found 2 2
+grep -q "^Serveur=$" "$work/Bob/Ploxen.ini" || { echo "FAILED: Bob's Serveur was written"; exit 1; }
+
+# The dialog's new controls come after the others: five Tabs from the alias reach "Rechercher".
+press "$bob" F5
+for _ in 1 2 3 4 5; do xdotool key Tab; sleep 0.1; done
+xdotool key space
+sleep 1.5
+import -window root "/tmp/ploxen-e2e-search.png" 2>/dev/null || true
+echo PASSED
