@@ -6,7 +6,7 @@
 
 #include "net/GameState.h"
 #include "net/Transport.h"
-#include "shell/Settings.h"
+#include "net/MatchServices.h"
 #include "shell/platform/Clock.h"
 
 FoundGame FoundGames[MaxFoundGames];
