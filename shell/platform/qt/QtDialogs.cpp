@@ -35,8 +35,12 @@ class HostedDialog : public QDialog {
  public:
   DialogWindow* owner = nullptr;
   explicit HostedDialog(QWidget* parent) : QDialog(parent) {}
-  void accept() override { owner->proc(owner, DialogCommand, 1); }
-  void reject() override { owner->proc(owner, DialogCommand, 2); }
+  void accept() override {
+    if (owner) owner->proc(owner, DialogCommand, 1);
+  }
+  void reject() override {
+    if (owner) owner->proc(owner, DialogCommand, 2);
+  }
   bool eventFilter(QObject* watched, QEvent* e) override;
 };
 
@@ -51,6 +55,7 @@ static bool IsEnter(const QKeyEvent* k) {
 }
 
 bool HostedDialog::eventFilter(QObject* watched, QEvent* e) {
+  if (!owner) return QDialog::eventFilter(watched, e);
   // Qt gives Enter to a default button only; a dialog without one takes it as OK all the same.
   if (e->type() == QEvent::KeyPress && IsEnter(static_cast<QKeyEvent*>(e)) &&
       !HasDefaultButton(*owner->t)) {
@@ -137,7 +142,10 @@ static QWidget* MakeControl(DialogWindow* w, const ControlTemplate& c, QRect r) 
       auto* b = new QPushButton(text, parent);
       b->setDefault(c.kind == DefaultButton);
       b->setAutoDefault(false);
-      QObject::connect(b, &QPushButton::clicked, [w, id] { w->proc(w, DialogCommand, id); });
+      HostedDialog* host = w->dialog;
+      QObject::connect(b, &QPushButton::clicked, host, [host, id] {
+        if (host->owner) host->owner->proc(host->owner, DialogCommand, id);
+      });
       b->setGeometry(r);
       return b;
     }
@@ -208,7 +216,12 @@ static DialogWindow* BuildDialog(const DialogTemplate& t, DialogProc proc) {
   return w;
 }
 
+// The controls stop reporting to the dialog before anything is freed: hiding
+// them still sends events, and the dialog itself goes only once control is
+// back in an event loop, since its procedure may be what released it.
 static void Release(DialogWindow* w) {
+  for (QObject* child : w->dialog->children()) child->removeEventFilter(w->dialog);
+  w->dialog->owner = nullptr;
   w->dialog->hide();
   w->dialog->deleteLater();
   delete w;
@@ -220,6 +233,7 @@ int RunModalDialog(const DialogTemplate& t, DialogProc proc) {
   w->dialog->show();
   proc(w, DialogInit, 0);
   ++ModalDepth;
+  DeliverMessagesInModalLoop();
   int result = w->dialog->exec();
   --ModalDepth;
   Release(w);
@@ -307,6 +321,7 @@ void CaptureKeys(DialogWindow* d, bool on) { d->captureKeys = on; }
 
 void ShowErrorBox(DialogWindow* owner, const char* text) {
   ++ModalDepth;
+  DeliverMessagesInModalLoop();
   QMessageBox::warning(owner ? static_cast<QWidget*>(owner->dialog) : MainWindowWidget(),
                        "Erreur", FromCp1252(text));
   --ModalDepth;
