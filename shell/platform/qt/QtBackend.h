@@ -32,3 +32,6 @@ void ShowWindowNow();
 
 // Hands the window procedure the messages a modal loop may deliver; call as one starts.
 void DeliverMessagesInModalLoop();
+
+// Gives a top-level window a title bar with only the buttons named, before it is shown.
+void SetFrameButtons(QWidget* window, bool minimise, bool close);

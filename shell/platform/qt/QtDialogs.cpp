@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QValidator>
 #include <algorithm>
 #include <cstdio>
@@ -35,6 +36,22 @@ class HostedDialog : public QDialog {
  public:
   DialogWindow* owner = nullptr;
   explicit HostedDialog(QWidget* parent) : QDialog(parent) {}
+
+ protected:
+  // A window manager that offers to minimise every window anyway would take
+  // the game away with its modal dialog; the dialog comes straight back.
+  void changeEvent(QEvent* e) override {
+    QDialog::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange || !isMinimized()) return;
+    QTimer::singleShot(0, this, [this] {
+      if (QWidget* main = parentWidget(); main && main->isMinimized()) main->showNormal();
+      showNormal();
+      raise();
+      activateWindow();
+    });
+  }
+
+ public:
   void accept() override {
     if (owner) owner->proc(owner, DialogCommand, 1);
   }
@@ -207,6 +224,7 @@ static DialogWindow* BuildDialog(const DialogTemplate& t, DialogProc proc) {
   w->dialog->setFont(font);
   DialogUnits u = UnitsOf(font);
   w->dialog->setFixedSize(u.Map(0, 0, t.w, t.h).size());
+  SetFrameButtons(w->dialog, false, t.closeBox);
   for (int i = 0; i < t.count; ++i) {
     const ControlTemplate& c = t.controls[i];
     QWidget* control = MakeControl(w, c, u.Map(c.x, c.y, c.w, c.h));

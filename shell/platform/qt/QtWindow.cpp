@@ -217,6 +217,7 @@ bool CreateMainWindow(int x, int y) {
   g_frame->setCentralWidget(g_frame->area);
   BuildMenu(g_frame);
   g_frame->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  SetFrameButtons(g_frame, true, true);
   g_frame->show();
   PlaceClientArea(x, y);
   g_frame->area->setFocus();
@@ -249,6 +250,26 @@ void ShowWindowNow() {
 }
 
 bool MenuPulledDown() { return g_menusDown > 0; }
+
+// Motif hints, which window managers read for the buttons and the functions of a
+// frame. Qt asks for resizing always, and for everything when a window asks for
+// no button, which gives a fixed-size dialog a maximise and a minimise button.
+void SetFrameButtons(QWidget* window, bool minimise, bool close) {
+  xcb_connection_t* c = XConnection();
+  if (!c) return;
+  enum : uint32_t { Functions = 1, Decorations = 2, Move = 4, Minimise = 8, Close = 32 };
+  enum : uint32_t { Border = 2, Title = 8, Menu = 16, MinimiseButton = 32 };
+  uint32_t hints[5] = {Functions | Decorations, Move, Border | Title, 0, 0};
+  if (minimise) hints[1] |= Minimise, hints[2] |= MinimiseButton;
+  if (close) hints[1] |= Close, hints[2] |= Menu;
+  static const char name[] = "_MOTIF_WM_HINTS";
+  xcb_intern_atom_reply_t* atom =
+      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+  if (!atom) return;
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), atom->atom,
+                      atom->atom, 32, 5, hints);
+  std::free(atom);
+}
 
 void CheckMenuCommand(int command, bool checked) {
   if (!g_frame) return;
