@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev
   qt6-base-dev libgl-dev libxkbcommon-x11-dev fontconfig fonts-liberation2 fonts-dejavu-core
-  xvfb xauth x11-utils xdotool imagemagick openbox libxcb1-dev
+  xvfb xauth x11-utils xdotool imagemagick openbox libxcb1-dev x11-xserver-utils
   giflib-tools libgif-dev clang libclang-rt-14-dev
   libsdl2-mixer-dev timgm6mb-soundfont fluidsynth
 )
