@@ -48,7 +48,7 @@ ini() { grep -a "^$1=" "$work/Ploxen.ini" | cut -d= -f2 | tr -d '\r'; }
 motif_functions() { xprop -id "$1" _MOTIF_WM_HINTS 2>/dev/null | sed 's/.*= //' | cut -d, -f2 | tr -d ' '; }
 
 start_game "$ploxen" "$work"
-win=$(find_window '^Ploxen$')
+win=$(find_window '^Ploxen$' 200)
 [ -n "$win" ] || { echo "FAILED: no window"; cat "$work/game.log"; exit 1; }
 xdotool windowfocus --sync "$win"
 sleep 0.5

@@ -43,13 +43,19 @@ class HostedDialog : public QDialog {
   void changeEvent(QEvent* e) override {
     QDialog::changeEvent(e);
     if (e->type() != QEvent::WindowStateChange || !isMinimized()) return;
-    QTimer::singleShot(0, this, [this] {
-      if (QWidget* main = parentWidget(); main && main->isMinimized()) main->showNormal();
-      showNormal();
-      raise();
-      activateWindow();
-    });
+    // The window manager may take the main window down after the dialog: once more a moment later.
+    for (int ms : {0, 250}) QTimer::singleShot(ms, this, [this] { ComeBack(); });
   }
+
+ private:
+  void ComeBack() {
+    if (QWidget* main = parentWidget(); main && main->isMinimized()) main->showNormal();
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+  }
+
+ public:
 
  public:
   void accept() override {
