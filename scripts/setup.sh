@@ -6,11 +6,11 @@ set -euo pipefail
 play=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libxkbcommon-x11-dev fontconfig fonts-liberation2 fonts-dejavu-core
-  libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
+  libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont libxcb1-dev
 )
 test=(
   libgtest-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick openbox x11-xserver-utils
   giflib-tools libgif-dev clang libclang-rt-14-dev fluidsynth cppcheck clang-tidy
   dpkg-dev file lintian desktop-file-utils
 )

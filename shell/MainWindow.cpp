@@ -160,6 +160,7 @@ void WindowProcedure(const Message& m) {
     case MsgMove:
       PosX = m.a & 0xFFFF;
       PosY = m.b & 0xFFFF;
+      WindowPlaced = true;
       break;
     case MsgPaint: PaintWindow(); break;
     case MsgActivate: Activate(m.a != 0); break;

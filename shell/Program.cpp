@@ -19,6 +19,7 @@
 #include "shell/ScoreTable.h"
 #include "shell/Settings.h"
 #include "shell/platform/Clock.h"
+#include "shell/platform/Menu.h"
 #include "shell/platform/Net.h"
 #include "shell/platform/Window.h"
 
@@ -52,6 +53,7 @@ static void ShutDown() {
 
 int RunProgram() {
   ConnectLayers();
+  SetModalProcedure(WindowProcedure);
   LoadSettings();
   if (!CreateMainWindow(PosX, PosY)) return 0;
   CreatePanelSurfaces();
@@ -80,9 +82,19 @@ static void WatchNetwork() {
   if (NetWaitHandle() != watched) WatchSocket(watched = NetWaitHandle());
 }
 
+// A pulled-down menu holds the game as a menu's own loop would hold the main
+// loop: messages are handled, no GameTick runs, datagrams wait in the socket.
+// Gravity counts again from the moment the menu closes, with no steps to catch up.
+static bool MenuHoldsGame() {
+  static bool held = false;
+  if (MenuPulledDown()) return held = true;
+  if (held) LastStepTime = TickCount();
+  return held = false;
+}
+
 static bool NextMessage(Message* m) {
   WatchNetwork();
-  if (!PollFlag) return WaitMessage(m, -1);
+  if (!PollFlag || MenuHoldsGame()) return WaitMessage(m, -1);
   if (TakeMessage(m)) return true;
   int wait = IdleWait();
   return wait != 0 && WaitMessage(m, wait);
@@ -91,7 +103,7 @@ static bool NextMessage(Message* m) {
 bool RunLoopPass(int* exitCode) {
   Message m;
   if (!NextMessage(&m)) {
-    if (PollFlag) GameTick();
+    if (PollFlag && !MenuHoldsGame()) GameTick();
     return true;
   }
   if (m.kind == MsgQuit) {

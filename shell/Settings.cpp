@@ -16,6 +16,7 @@ int32_t SoundOn = 1;
 int32_t MusicOn = 1;
 int32_t PosX = 0;
 int32_t PosY = 0;
+bool WindowPlaced = false;
 
 void TrimSpaces(char* text) {
   size_t start = 0;
@@ -61,12 +62,29 @@ static void LoadPosition() {
   int32_t height = ScreenHeight();
   int32_t centredX = (width - 450) / 2 + 3;
   int32_t centredY = (height - 444) / 2 + 41;
+  int32_t x = PosX, y = PosY;
   ReadIntSetting("Window", "PosX", centredX, &PosX);
   ReadIntSetting("Window", "PosY", centredY, &PosY);
+  // A later read (the keyboard dialog's) leaves the window where it is now: a
+  // move made since start-up is what shutdown stores.
+  if (WindowPlaced) {
+    PosX = x, PosY = y;
+    return;
+  }
   // A window closed partly off the screen records a wrapped, huge position; it would
   // otherwise start out of sight. The file keeps the old value until shutdown.
   if (PosX < 0 || PosX > width) PosX = centredX;
   if (PosY < 0 || PosY > height) PosY = centredY;
+}
+
+// A port has up to five digits, which the four-character reads would cut;
+// one outside 1..65535 gives way to the default, in memory and in the file.
+static void LoadPort() {
+  char text[12];
+  ReadProfileString("Reseau", "Port", "5001", text, sizeof text, SettingsFile);
+  long port = std::strtol(text, nullptr, 10);
+  NetPort = port >= 1 && port <= 65535 ? int32_t(port) : 5001;
+  WriteSettingInt("Reseau", "Port", NetPort);
 }
 
 // The order of the reads is the order of the keys in a file the program creates. All of its
@@ -81,7 +99,7 @@ void LoadSettings() {
   ReadProfileString("Reseau", "Serveur", "127.0.0.1", ServerName, sizeof ServerName, SettingsFile);
   WriteSettingText("Reseau", "Serveur", ServerName);
   ReadIntSetting("Reseau", "Max", 8, &MaxPlayers);
-  ReadIntSetting("Reseau", "Port", 5001, &NetPort);
+  LoadPort();
   ReadIntSetting("Clavier", "Gauche", 331, &KeyLeft);
   ReadIntSetting("Clavier", "Droite", 333, &KeyRight);
   ReadIntSetting("Clavier", "Bas", 336, &KeyDown);

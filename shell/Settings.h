@@ -11,6 +11,8 @@ extern int32_t SoundOn;
 extern int32_t MusicOn;
 extern int32_t PosX;
 extern int32_t PosY;
+// Set once the main window has reported its place; from then on PosX and PosY follow it only.
+extern bool WindowPlaced;
 
 // Removes the leading and trailing spaces (0x20 only) of a text in place.
 void TrimSpaces(char* text);

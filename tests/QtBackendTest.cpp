@@ -1,15 +1,29 @@
-// The Qt back end, offscreen: text placement, key codes, the program's own key repeat.
+// The Qt back end, offscreen: text placement, key codes, the program's own key repeat,
+// the menu bar, and what reaches the screen.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
 #include <cstdlib>
 #include <regex>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "display/Panels.h"
+#include "game/Board.h"
+#include "game/Clearing.h"
+#include "game/Falling.h"
+#include "net/GameState.h"
+#include "shell/Program.h"
+#include "shell/Settings.h"
 #include "shell/platform/Clock.h"
+#include "shell/platform/Dialog.h"
+#include "shell/platform/Menu.h"
 #include "shell/platform/Messages.h"
 #include "shell/platform/Surface.h"
 #include "shell/platform/Window.h"
@@ -24,9 +38,32 @@ class QtBackendTest : public ::testing::Test {
     PlatformStartup(1, argv);
     ASSERT_TRUE(CreateMainWindow(100, 100));
   }
+  static QMainWindow* Frame() { return static_cast<QMainWindow*>(MainWindowWidget()); }
   static void Send(QEvent::Type type, int key, unsigned native, bool autoRepeat = false) {
     QKeyEvent e(type, key, Qt::NoModifier, native, 0, 0, QString(), autoRepeat);
-    QApplication::sendEvent(static_cast<QMainWindow*>(MainWindowWidget())->centralWidget(), &e);
+    QApplication::sendEvent(Frame()->centralWidget(), &e);
+  }
+  // A key pressed and let go as the window system delivers it: the shortcut check,
+  // then the press and the release, each to whatever has the keyboard then.
+  static void Tap(int key, unsigned native, Qt::KeyboardModifiers held = Qt::NoModifier) {
+    QKeyEvent check(QEvent::ShortcutOverride, key, held, native, 0, 0);
+    QApplication::sendEvent(Keyboard(), &check);
+    QKeyEvent press(QEvent::KeyPress, key, held, native, 0, 0);
+    QApplication::sendEvent(Keyboard(), &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, native, 0, 0);
+    QApplication::sendEvent(Keyboard(), &release);
+  }
+  static QWidget* Keyboard() {
+    QWidget* popup = QApplication::activePopupWidget();
+    return popup ? popup : Frame()->focusWidget() ? Frame()->focusWidget() : Frame();
+  }
+  // Pulls down a popup of the menu bar with the mouse.
+  static void PullDown(int popup) {
+    QMenuBar* bar = Frame()->menuBar();
+    QPoint at = bar->actionGeometry(bar->actions()[popup]).center();
+    QMouseEvent click(QEvent::MouseButtonPress, at, bar->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &click);
   }
   // The key messages of the next ms milliseconds: "D<code> " for a press, "U<code> " a release.
   static std::string Keys(int ms) {
@@ -61,10 +98,82 @@ TEST_F(QtBackendTest, WrappedTextLandsInsideItsRectangle) {
 TEST_F(QtBackendTest, DefaultKeysMapFromNativeCodesAndFromQtKeys) {
   const struct { unsigned native; int key, code; } cases[] = {
       {113, Qt::Key_Left, 331}, {114, Qt::Key_Right, 333}, {116, Qt::Key_Down, 336},
-      {37, Qt::Key_Control, 29}, {111, Qt::Key_Up, 328}, {104, Qt::Key_Enter, 284}};
+      {37, Qt::Key_Control, 29}, {111, Qt::Key_Up, 328}, {104, Qt::Key_Enter, 284},
+      {77, Qt::Key_NumLock, 325}, {127, Qt::Key_Pause, 69}};
   for (const auto& c : cases)
     EXPECT_EQ(std::pair(KeyCodeFromNative(c.native), KeyCodeFromQtKey(c.key)),
               std::pair(c.code, c.code)) << "native " << c.native;
+}
+
+// The extended block as set 1 numbers it, from the X key codes of a PC keyboard, and the names
+// of the two keys that share scan code 0x45.
+TEST_F(QtBackendTest, ExtendedKeysHaveTheirSetOneCodes) {
+  const unsigned natives[] = {118, 119, 110, 115, 112, 117, 106, 104, 108, 105, 133, 134, 135,
+                              77, 127, 107, 78};
+  const int codes[] = {0x152, 0x153, 0x147, 0x14F, 0x149, 0x151, 0x135, 0x11C, 0x138, 0x11D,
+                       0x15B, 0x15C, 0x15D, 0x145, 0x45, 0x137, 0x46};
+  for (size_t i = 0; i < std::size(natives); ++i)
+    EXPECT_EQ(KeyCodeFromNative(natives[i]), codes[i]) << "native " << natives[i];
+  char numLock[32], pause[32];
+  KeyName(KeyCodeFromNative(77), numLock, sizeof numLock);
+  KeyName(KeyCodeFromNative(127), pause, sizeof pause);
+  EXPECT_EQ(std::string(numLock) + "/" + pause, "Verr.num/Pause");
+}
+
+// A menu closed by Escape, and Alt tapped alone, leave the next key to the game.
+TEST_F(QtBackendTest, AClosedMenuAndALoneAltLeaveTheKeysToTheGame) {
+  Frame()->centralWidget()->setFocus();
+  Frame()->activateWindow();
+  QApplication::processEvents();
+  PullDown(1);
+  ASSERT_TRUE(MenuPulledDown());
+  Tap(Qt::Key_Escape, 9);
+  EXPECT_FALSE(MenuPulledDown());
+  Tap(Qt::Key_Left, 113);
+  Tap(Qt::Key_Alt, 64, Qt::AltModifier);
+  Tap(Qt::Key_Left, 113);
+  EXPECT_EQ(Keys(100), "U1 D331 U331 D56 U56 D331 U331 ");
+}
+
+// The menu's popup stands for a loop of its own: the Piece stays put while it is down,
+// and the step it missed is not made up when it closes.
+TEST_F(QtBackendTest, NoGameTickRunsUnderAPulledDownMenu) {
+  CreatePanelSurfaces();
+  MusicOn = SoundOn = 0, StartHeight = 0, Level = 0;  // a step a second
+  ResetGame(true, Solo);
+  ResetGame(false);
+  StartMatch();
+  std::vector<int> rows = {DrawnPiece[0].row};
+  PullDown(0);
+  ASSERT_TRUE(MenuPulledDown());
+  QTimer::singleShot(1200, [&rows] {
+    rows.push_back(DrawnPiece[0].row);
+    QApplication::activePopupWidget()->close();
+  });
+  QTimer::singleShot(1700, [&rows] {
+    rows.push_back(DrawnPiece[0].row);
+    PostMessage(MsgQuit);
+  });
+  int code = 0;
+  while (RunLoopPass(&code)) {
+  }
+  MatchOver = 1;
+  Frame()->activateWindow();
+  EXPECT_EQ(rows, std::vector<int>(3, rows[0])) << "at the start, under the menu, after it";
+}
+
+// A frame followed by a pause is on the screen for the whole pause, not after it.
+TEST_F(QtBackendTest, WhatIsDrawnBeforeAPauseIsOnTheScreenDuringIt) {
+  QApplication::processEvents();
+  for (uint32_t colour : {0x0000FFu, 0x00FF00u}) {  // 0x00BBGGRR
+    DrawTools old = SurfaceSelectTools(WindowSurface(), {colour, colour});
+    SurfaceRectangle(WindowSurface(), 300, 300, 340, 340);
+    SurfaceSelectTools(WindowSurface(), old);
+    SleepMs(1);
+    QPoint at = Frame()->centralWidget()->mapTo(Frame(), QPoint(320, 320));
+    QImage shot = Frame()->screen()->grabWindow(Frame()->winId()).toImage();
+    EXPECT_EQ(shot.pixel(at) & 0xFFFFFF, colour == 0xFF ? 0xFF0000u : 0x00FF00u);
+  }
 }
 
 TEST_F(QtBackendTest, SystemRepeatPairsAreIgnored) {
@@ -72,6 +181,19 @@ TEST_F(QtBackendTest, SystemRepeatPairsAreIgnored) {
   for (int i = 0; i < 12; ++i)
     Send(i % 2 ? QEvent::KeyRelease : QEvent::KeyPress, Qt::Key_Up, 111, i > 0 && i < 11);
   EXPECT_EQ(Keys(300), "D328 U328 ");
+}
+
+// F8 held up by the program for longer than the repeat delay, its release queued meanwhile:
+// one press, one release, no repeat.
+TEST_F(QtBackendTest, AKeyReleasedWhileTheProgramWasBusyDoesNotRepeat) {
+  Frame()->centralWidget()->setFocus();
+  Frame()->activateWindow();
+  QApplication::processEvents();
+  Send(QEvent::KeyPress, Qt::Key_F8, 74);
+  SleepMs(300);
+  QTimer::singleShot(1, [] { Send(QEvent::KeyRelease, Qt::Key_F8, 74); });  // input read later
+  SleepMs(5);
+  EXPECT_EQ(Keys(150), "D66 U66 ");
 }
 
 TEST_F(QtBackendTest, AHeldKeyRepeatsByTheProgramsOwnTimer) {

@@ -7,13 +7,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <filesystem>
+#include <string>
 
 #include "game/Falling.h"
 #include "resources/Resources.h"
 #include "shell/Dialogs.h"
 #include "shell/Settings.h"
 #include "shell/platform/Dialog.h"
+#include "shell/platform/Messages.h"
 #include "shell/platform/Window.h"
 
 namespace {
@@ -105,6 +108,42 @@ TEST_F(QtDialogsTest, AKeyFieldTakesRightCtrlAtOnceEnterStoresAndEscapeKeepsTheS
   EXPECT_EQ(ModelessDialog, nullptr);
   EXPECT_EQ(KeyLeft, 285);
   EXPECT_EQ(KeyRight, 333);
+}
+
+// Released while its field has the focus, a dialog is gone for its controls at once, though Qt
+// deletes them later: a key reaching the field meanwhile no longer calls the procedure.
+TEST_F(QtDialogsTest, AReleasedDialogsControlsNoLongerReachItsProcedure) {
+  static int keys = 0;
+  DialogWindow* d = CreateModelessDialog(*FindDialogTemplate(ChatDialog),
+                                         [](DialogWindow*, DialogEvent e, int) { keys += e == DialogKey; });
+  QApplication::processEvents();
+  CaptureKeys(d, true);
+  FocusItem(d, 1000, false);
+  QWidget* field = QApplication::focusWidget();
+  Press(Qt::Key_A, 38);
+  DestroyDialog(d);
+  QKeyEvent e(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, 56, 0, 0);
+  QApplication::sendEvent(field, &e);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(keys, 1);
+}
+
+// A modal dialog's loop hands the window procedure the program's own messages, the tune's end
+// notice among them; a key press queued before it waits for the main loop.
+TEST_F(QtDialogsTest, AModalLoopDeliversTheProgramsMessagesButNotItsKeys) {
+  static std::string seen;
+  SetModalProcedure([](const Message& m) { seen += std::to_string(m.kind) + " "; });
+  for (Message old; TakeMessage(&old);) {
+  }
+  PostMessage(MsgMusicNotice, 1);
+  PostMessage(MsgKeyDown, 75);
+  RunModalDialog(*FindDialogTemplate(ChatDialog), [](DialogWindow* d, DialogEvent e, int) {
+    if (e == DialogInit) QTimer::singleShot(200, [d] { EndModalDialog(d, 2); });
+  });
+  SetModalProcedure(nullptr);
+  Message m{};
+  EXPECT_TRUE(TakeMessage(&m) && m.kind == MsgKeyDown && m.a == 75);
+  EXPECT_EQ(seen, std::to_string(MsgMusicNotice) + " ");
 }
 
 }  // namespace

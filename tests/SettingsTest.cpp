@@ -60,19 +60,32 @@ TEST_F(SettingsTest, FirstStartWritesEveryKeyWithItsDefault) {
             std::vector<int32_t>({8, 5001, 331, 333, 336, 29, 328, 1, 1, 290, 203, 0}));
 }
 
-// Names match in any case; a port counts its first four characters and is kept so; an alias of
+// Names match in any case; a five-digit port is read whole; an alias of
 // spaces gives way to the computer name; a position left of the screen starts centred, yet the
 // file keeps it until shutdown; one equal to the screen's height stays.
 TEST_F(SettingsTest, HandEditedFileKeepsItsCommentsSectionsAndLineEnds) {
-  Store("; Ploxen\r\n[reseau]\r\nALIAS = \"    \"\r\nPort=50010\r\n[Autre]\r\nx=y\r\n"
+  Store("; Ploxen\r\n[reseau]\r\nALIAS = \"    \"\r\nPort=47391\r\n[Autre]\r\nx=y\r\n"
         "[Window]\r\nPosX=-20\r\nPosY=768\r\n");
   LoadSettings();
-  EXPECT_EQ(std::vector({NetPort, PosX, PosY}), std::vector({5001, 290, 768}));
+  EXPECT_EQ(std::vector({NetPort, PosX, PosY}), std::vector({47391, 290, 768}));
   EXPECT_EQ(Stored(),
-            "; Ploxen\r\n[reseau]\r\nALIAS = PLOXEN-TEST\r\nPort=5001\r\nServeur=127.0.0.1\r\n"
+            "; Ploxen\r\n[reseau]\r\nALIAS = PLOXEN-TEST\r\nPort=47391\r\nServeur=127.0.0.1\r\n"
             "Max=8\r\n[Autre]\r\nx=y\r\n[Window]\r\nPosX=-20\r\nPosY=768\r\n[Clavier]\r\n"
             "Gauche=331\r\nDroite=333\r\nBas=336\r\nRotg=29\r\nRotd=328\r\n[Jeu]\r\n"
             "Bruitages=1\r\nMusique=1\r\n");
+}
+
+// A port outside 1..65535 gives way to the default in the file too. Once the window has told
+// where it is, a second read (the keyboard dialog's) keeps that place over the stored one.
+TEST_F(SettingsTest, PortOutOfRangeIsTheDefaultAndAMovedWindowKeepsItsPlaceOnAReread) {
+  Store("[Reseau]\nPort=70000\n[Window]\nPosX=100\nPosY=120\n");
+  LoadSettings();
+  EXPECT_EQ(std::vector({NetPort, PosX, PosY}), std::vector({5001, 100, 120}));
+  EXPECT_NE(Stored().find("Port=5001\n"), std::string::npos);
+  PosX = 300, PosY = 320, WindowPlaced = true;  // the main window's move notice
+  LoadSettings();
+  WindowPlaced = false;
+  EXPECT_EQ(std::vector({PosX, PosY}), std::vector({300, 320}));
 }
 
 static int FileCount() { return int(std::distance(std::filesystem::directory_iterator("."), {})); }

@@ -6,3 +6,6 @@ void CheckMenuCommand(int command, bool checked);
 
 // The check mark now shown for a command.
 bool MenuCommandChecked(int command);
+
+// True while one of the menu's popups is pulled down; its close ends WaitMessage.
+bool MenuPulledDown();

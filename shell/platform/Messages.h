@@ -26,6 +26,12 @@ void PostMessage(MessageKind kind, int32_t a = 0, int32_t b = 0);
 // Takes the oldest waiting message without waiting; false when none waits.
 bool TakeMessage(Message* m);
 
-// Waits until a message waits, a watched socket has data, or timeoutMs passes
-// (negative: no limit); takes the message when there is one and returns true.
+// Waits until a message waits, a watched socket has data, a pulled-down menu
+// closes, or timeoutMs passes (negative: no limit); takes the message when
+// there is one and returns true. The socket counts only while no menu is down.
 bool WaitMessage(Message* m, int timeoutMs);
+
+// The procedure that takes the messages posted while a modal dialog runs a loop
+// of its own: paint, move, activation, key release and music notices go to it
+// at once, in order; a key press, command, destroy or quit waits for the main loop.
+void SetModalProcedure(void (*procedure)(const Message& m));

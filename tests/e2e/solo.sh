@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end: the real program under Xvfb, driven by real key events.
-# Starts a Solo game with F2 and Enter, plays a few pieces, checks a screenshot,
+# Shows the score table twice, starts a Solo game with F2 and Enter, plays a few pieces,
+# checks a screenshot,
 # then quits through the menu and checks that the window position was stored.
 set -euo pipefail
 ploxen=$1 shotcheck=$2 datadir=$3
@@ -24,6 +25,14 @@ echo "ok: window $win"
 xdotool windowfocus --sync "$win"
 sleep 0.5
 
+# The score table shown and closed twice: under AddressSanitizer the dialog's teardown is checked.
+for _ in 1 2; do
+  xdotool key F1
+  sleep 0.4
+  xdotool key Escape
+  sleep 0.3
+done
+xdotool windowfocus --sync "$win"
 xdotool key F2        # parameters dialog
 sleep 0.5
 xdotool key Return    # OK: a Solo match starts

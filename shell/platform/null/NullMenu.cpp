@@ -12,3 +12,5 @@ bool MenuCommandChecked(int command) {
   auto it = g_checked.find(command);
   return it != g_checked.end() && it->second;
 }
+
+bool MenuPulledDown() { return false; }

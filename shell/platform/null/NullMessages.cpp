@@ -33,3 +33,6 @@ bool WaitMessage(Message* m, int timeoutMs) {
   *m = {MsgQuit, NullIdleExit, 0};
   return true;
 }
+
+// No dialog here runs a loop of its own.
+void SetModalProcedure(void (*)(const Message&)) {}

@@ -19,3 +19,19 @@ extern int ModalDepth;
 // Applies a new client-area position of the main window when the window exists.
 class QWidget;
 QWidget* MainWindowWidget();
+
+// The X server's connection, or nullptr on a platform without one.
+struct xcb_connection_t;
+xcb_connection_t* XConnection();
+
+// Ends the wait of WaitMessage as a message would, without one.
+void EndWait();
+
+// Puts on the screen at once what was drawn on the window surface and only scheduled.
+void ShowWindowNow();
+
+// Hands the window procedure the messages a modal loop may deliver; call as one starts.
+void DeliverMessagesInModalLoop();
+
+// Gives a top-level window a title bar with only the buttons named, before it is shown.
+void SetFrameButtons(QWidget* window, bool minimise, bool close);

@@ -38,8 +38,34 @@ class HostedDialog : public QDialog {
  public:
   DialogWindow* owner = nullptr;
   explicit HostedDialog(QWidget* parent) : QDialog(parent) {}
-  void accept() override { owner->proc(owner, DialogCommand, 1); }
-  void reject() override { owner->proc(owner, DialogCommand, 2); }
+
+ protected:
+  // A window manager that offers to minimise every window anyway would take
+  // the game away with its modal dialog; the dialog comes straight back.
+  void changeEvent(QEvent* e) override {
+    QDialog::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange || !isMinimized()) return;
+    // The window manager may take the main window down after the dialog: once more a moment later.
+    for (int ms : {0, 250}) QTimer::singleShot(ms, this, [this] { ComeBack(); });
+  }
+
+ private:
+  void ComeBack() {
+    if (QWidget* main = parentWidget(); main && main->isMinimized()) main->showNormal();
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+  }
+
+ public:
+
+ public:
+  void accept() override {
+    if (owner) owner->proc(owner, DialogCommand, 1);
+  }
+  void reject() override {
+    if (owner) owner->proc(owner, DialogCommand, 2);
+  }
   bool eventFilter(QObject* watched, QEvent* e) override;
 };
 
@@ -54,6 +80,7 @@ static bool IsEnter(const QKeyEvent* k) {
 }
 
 bool HostedDialog::eventFilter(QObject* watched, QEvent* e) {
+  if (!owner) return QDialog::eventFilter(watched, e);
   // Qt gives Enter to a default button only; a dialog without one takes it as OK all the same.
   if (e->type() == QEvent::KeyPress && IsEnter(static_cast<QKeyEvent*>(e)) &&
       !HasDefaultButton(*owner->t)) {
@@ -140,7 +167,10 @@ static QWidget* MakeControl(DialogWindow* w, const ControlTemplate& c, QRect r) 
       auto* b = new QPushButton(text, parent);
       b->setDefault(c.kind == DefaultButton);
       b->setAutoDefault(false);
-      QObject::connect(b, &QPushButton::clicked, [w, id] { w->proc(w, DialogCommand, id); });
+      HostedDialog* host = w->dialog;
+      QObject::connect(b, &QPushButton::clicked, host, [host, id] {
+        if (host->owner) host->owner->proc(host->owner, DialogCommand, id);
+      });
       b->setGeometry(r);
       return b;
     }
@@ -212,6 +242,7 @@ static DialogWindow* BuildDialog(const DialogTemplate& t, DialogProc proc) {
   w->dialog->setFont(font);
   DialogUnits u = UnitsOf(font);
   w->dialog->setFixedSize(u.Map(0, 0, t.w, t.h).size());
+  SetFrameButtons(w->dialog, false, t.closeBox);
   for (int i = 0; i < t.count; ++i) {
     const ControlTemplate& c = t.controls[i];
     QWidget* control = MakeControl(w, c, u.Map(c.x, c.y, c.w, c.h));
@@ -221,9 +252,14 @@ static DialogWindow* BuildDialog(const DialogTemplate& t, DialogProc proc) {
   return w;
 }
 
+// The controls stop reporting to the dialog before anything is freed: hiding
+// them still sends events, and the dialog itself goes only once control is
+// back in an event loop, since its procedure may be what released it.
 // A timer still pending would call the procedure of a dialog already gone.
 static void Release(DialogWindow* w) {
   if (w->timer) w->timer->stop();
+  for (QObject* child : w->dialog->children()) child->removeEventFilter(w->dialog);
+  w->dialog->owner = nullptr;
   w->dialog->hide();
   w->dialog->deleteLater();
   delete w;
@@ -235,6 +271,7 @@ int RunModalDialog(const DialogTemplate& t, DialogProc proc) {
   w->dialog->show();
   proc(w, DialogInit, 0);
   ++ModalDepth;
+  DeliverMessagesInModalLoop();
   int result = w->dialog->exec();
   --ModalDepth;
   Release(w);
@@ -342,6 +379,7 @@ void CaptureKeys(DialogWindow* d, bool on) { d->captureKeys = on; }
 
 void ShowErrorBox(DialogWindow* owner, const char* text) {
   ++ModalDepth;
+  DeliverMessagesInModalLoop();
   QMessageBox::warning(owner ? static_cast<QWidget*>(owner->dialog) : MainWindowWidget(),
                        "Erreur", FromCp1252(text));
   --ModalDepth;

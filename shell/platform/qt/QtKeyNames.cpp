@@ -16,7 +16,7 @@ static int NativeOf(int keyCode) {
   return 0;
 }
 
-static xcb_connection_t* XConnection() {
+xcb_connection_t* XConnection() {
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   return x11 ? x11->connection() : nullptr;
 }

@@ -8,14 +8,15 @@
 #include "shell/platform/qt/QtBackend.h"
 
 // X11 and Wayland report the evdev code plus 8. Evdev codes 1..88 are the
-// set-1 scan codes themselves; the extended keys sit further up.
+// set-1 scan codes themselves but for NumLock, which set 1 gives Pause's code
+// plus the extended flag; the other extended keys and Pause sit further up.
 struct Extended {
   unsigned evdev;
   int keyCode;
 };
 
 static const Extended ExtendedKeys[] = {
-    {96, 0x11C},  {97, 0x11D},  {98, 0x135},  {99, 0x137},  {100, 0x138}, {102, 0x147},
+    {69, 0x145},  {119, 0x45},  {96, 0x11C},  {97, 0x11D},  {98, 0x135},  {99, 0x137},  {100, 0x138}, {102, 0x147},
     {103, 0x148}, {104, 0x149}, {105, 0x14B}, {106, 0x14D}, {107, 0x14F}, {108, 0x150},
     {109, 0x151}, {110, 0x152}, {111, 0x153}, {125, 0x15B}, {126, 0x15C}, {127, 0x15D},
     {119, 69},  // Pause: not extended, yet evdev numbers it far from the set-1 codes
@@ -24,10 +25,9 @@ static const Extended ExtendedKeys[] = {
 int KeyCodeFromNative(unsigned native) {
   if (native < 8) return 0;
   unsigned evdev = native - 8;
-  if (evdev >= 1 && evdev <= 88) return int(evdev);
   for (const Extended& e : ExtendedKeys)
     if (e.evdev == evdev) return e.keyCode;
-  return 0;
+  return evdev >= 1 && evdev <= 88 ? int(evdev) : 0;
 }
 
 struct QtKeyCode {
@@ -45,7 +45,8 @@ static const QtKeyCode ByKey[] = {
     {Qt::Key_F12, 88}, {Qt::Key_Home, 0x147}, {Qt::Key_Up, 0x148}, {Qt::Key_PageUp, 0x149},
     {Qt::Key_Left, 0x14B}, {Qt::Key_Right, 0x14D}, {Qt::Key_End, 0x14F},
     {Qt::Key_Down, 0x150}, {Qt::Key_PageDown, 0x151}, {Qt::Key_Insert, 0x152},
-    {Qt::Key_Delete, 0x153},
+    {Qt::Key_Delete, 0x153}, {Qt::Key_NumLock, 0x145}, {Qt::Key_Pause, 0x45},
+    {Qt::Key_Print, 0x137}, {Qt::Key_AltGr, 0x138}, {Qt::Key_Menu, 0x15D},
 };
 
 // Set-1 scan codes of the character keys of a US keyboard, row by row.

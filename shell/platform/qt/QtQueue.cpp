@@ -10,13 +10,17 @@
 #include <time.h>
 
 #include "shell/platform/Clock.h"
+#include "shell/platform/Menu.h"
 #include "shell/platform/Messages.h"
 #include "shell/platform/Window.h"
+#include "shell/platform/qt/QtBackend.h"
 
 static std::mutex g_lock;
 static std::deque<Message> g_queue;
 static QSocketNotifier* g_socketNotifier = nullptr;
 static bool g_socketReady = false;
+static bool g_waitEnded = false;
+static void (*g_modalProcedure)(const Message&) = nullptr;
 
 uint32_t TickCount() {
   timespec t;
@@ -24,19 +28,12 @@ uint32_t TickCount() {
   return uint32_t(uint64_t(t.tv_sec) * 1000u + uint64_t(t.tv_nsec) / 1000000u);
 }
 
+// The picture drawn before a pause is the one the pause shows.
 void SleepMs(uint32_t ms) {
+  ShowWindowNow();
   timespec t{time_t(ms / 1000), long(ms % 1000) * 1000000L};
   while (nanosleep(&t, &t) != 0) {
   }
-}
-
-// Safe from any thread: a post from another thread also wakes the main thread's wait.
-void PostMessage(MessageKind kind, int32_t a, int32_t b) {
-  {
-    std::lock_guard<std::mutex> hold(g_lock);
-    g_queue.push_back({kind, a, b});
-  }
-  if (auto* d = QAbstractEventDispatcher::instance(qApp ? qApp->thread() : nullptr)) d->wakeUp();
 }
 
 static bool PopMessage(Message* m) {
@@ -46,6 +43,44 @@ static bool PopMessage(Message* m) {
   g_queue.pop_front();
   return true;
 }
+
+// What a modal loop may hand the window procedure: nothing that acts on the
+// game, opens a dialog or ends the program.
+static bool PopModalMessage(Message* m) {
+  std::lock_guard<std::mutex> hold(g_lock);
+  if (g_queue.empty()) return false;
+  MessageKind k = g_queue.front().kind;
+  if (k == MsgKeyDown || k == MsgCommand || k == MsgDestroy || k == MsgQuit) return false;
+  *m = g_queue.front();
+  g_queue.pop_front();
+  return true;
+}
+
+void SetModalProcedure(void (*procedure)(const Message&)) { g_modalProcedure = procedure; }
+
+// Runs on the main thread in whichever loop turns, and acts only in a modal one.
+static void DeliverInModalLoop() {
+  if (ModalDepth <= 0 || !g_modalProcedure) return;
+  for (Message m; PopModalMessage(&m);) g_modalProcedure(m);
+}
+
+// Safe from any thread: a post from another thread also wakes the main thread's
+// wait, or reaches the window procedure through a modal dialog's loop.
+void PostMessage(MessageKind kind, int32_t a, int32_t b) {
+  {
+    std::lock_guard<std::mutex> hold(g_lock);
+    g_queue.push_back({kind, a, b});
+  }
+  if (!qApp) return;
+  QMetaObject::invokeMethod(qApp, DeliverInModalLoop, Qt::QueuedConnection);
+  if (auto* d = QAbstractEventDispatcher::instance(qApp->thread())) d->wakeUp();
+}
+
+void DeliverMessagesInModalLoop() {
+  QMetaObject::invokeMethod(qApp, DeliverInModalLoop, Qt::QueuedConnection);
+}
+
+void EndWait() { g_waitEnded = true; }
 
 bool TakeMessage(Message* m) {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -60,9 +95,10 @@ bool WaitMessage(Message* m, int timeoutMs) {
   timer.setSingleShot(true);
   QObject::connect(&timer, &QTimer::timeout, [&timedOut] { timedOut = true; });
   if (timeoutMs >= 0) timer.start(timeoutMs);
-  g_socketReady = false;
-  if (g_socketNotifier) g_socketNotifier->setEnabled(true);
-  while (!timedOut && !g_socketReady) {
+  g_socketReady = g_waitEnded = false;
+  // Datagrams wait in the socket while a menu is down, as the game does.
+  if (g_socketNotifier) g_socketNotifier->setEnabled(!MenuPulledDown());
+  while (!timedOut && !g_socketReady && !g_waitEnded) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (PopMessage(m)) return true;
   }

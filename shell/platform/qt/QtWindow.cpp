@@ -6,9 +6,12 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QTimer>
+#include <cstdlib>
 #include <map>
+#include <xcb/xcb.h>
 
 #include "resources/Resources.h"
 #include "shell/platform/Menu.h"
@@ -21,6 +24,24 @@
 static const int RepeatDelayMs = 250;
 static const int RepeatPeriodMs = 33;
 
+// What was drawn on the window surface and is not yet on the screen.
+static QRegion g_unshown;
+
+// Number of the menu bar's menus now pulled down.
+static int g_menusDown = 0;
+
+// Whether the X server has the key of that X key code down now; where no X
+// server answers, the key events already read are all there is to go by.
+static bool ServerHasKeyDown(unsigned native) {
+  xcb_connection_t* c = XConnection();
+  if (!c || native == 0 || native > 255) return true;
+  xcb_query_keymap_reply_t* r = xcb_query_keymap_reply(c, xcb_query_keymap(c), nullptr);
+  if (!r) return true;
+  bool down = (r->keys[native / 8] >> (native % 8)) & 1;
+  std::free(r);
+  return down;
+}
+
 class ClientArea : public QWidget {
  public:
   ClientArea() {
@@ -28,17 +49,12 @@ class ClientArea : public QWidget {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     repeat_.setTimerType(Qt::PreciseTimer);
-    // A dialog that opened meanwhile has the key now, even where no window
-    // manager tells this widget that it lost the keyboard.
-    connect(&repeat_, &QTimer::timeout, [this] {
-      if (QApplication::activeModalWidget() || QApplication::focusWidget() != this) return;
-      PostMessage(MsgKeyDown, held_);
-      repeat_.start(RepeatPeriodMs);
-    });
+    connect(&repeat_, &QTimer::timeout, [this] { Repeat(); });
   }
 
  protected:
   void paintEvent(QPaintEvent* e) override {
+    g_unshown -= e->region();
     QImage image(reinterpret_cast<const uchar*>(SurfacePixels(WindowSurface())), WindowWidth,
                  WindowHeight, WindowWidth * 4, QImage::Format_RGB32);
     QPainter p(this);
@@ -52,23 +68,57 @@ class ClientArea : public QWidget {
     int code = KeyCodeOf(e);
     PostMessage(MsgKeyDown, code);
     held_ = code;
+    heldNative_ = e->nativeScanCode();
     repeat_.start(RepeatDelayMs);
   }
 
   void keyReleaseEvent(QKeyEvent* e) override {
     if (e->isAutoRepeat()) return;
     int code = KeyCodeOf(e);
-    if (code == held_) repeat_.stop();
+    if (code == held_) Unhold();
     PostMessage(MsgKeyUp, code);
   }
 
-  void focusOutEvent(QFocusEvent*) override { repeat_.stop(); }
+  void focusOutEvent(QFocusEvent*) override { Unhold(); }
 
   bool focusNextPrevChild(bool) override { return false; }  // Tab is a key like any other
 
  private:
+  void Unhold() {
+    repeat_.stop();
+    held_ = 0;
+  }
+
+  // The timer may come due while the program was busy with the very press it
+  // repeats (a tune loading, say), its release already queued behind it: that
+  // input is read first, and the X server asked whether the key is still down,
+  // so that a key let go is never pressed again.
+  void Repeat() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (held_ && !ServerHasKeyDown(heldNative_)) Unhold();
+    // A dialog that opened meanwhile has the key now, even where no window
+    // manager tells this widget that it lost the keyboard.
+    if (!held_ || QApplication::activeModalWidget() || QApplication::focusWidget() != this)
+      return;
+    PostMessage(MsgKeyDown, held_);
+    repeat_.start(RepeatPeriodMs);
+  }
+
   QTimer repeat_;
   int held_ = 0;
+  unsigned heldNative_ = 0;
+};
+
+// Alt alone, or Escape out of a pulled-down menu, would leave the menu bar in
+// its keyboard mode, holding the keys with no mark of it on the screen; the
+// game's keys stay the game's. Alt with a menu's letter still opens that menu.
+class MenuBarStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == SH_MenuBar_AltKeyNavigation) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
 };
 
 class MainFrame : public QMainWindow {
@@ -99,8 +149,18 @@ static MainFrame* g_frame = nullptr;
 QWidget* MainWindowWidget() { return g_frame; }
 
 static void BuildMenu(MainFrame* f) {
+  auto* style = new MenuBarStyle;
+  style->setParent(f);
+  f->menuBar()->setStyle(style);
   QMenu* popups[2];
-  for (int i = 0; i < 2; ++i) popups[i] = f->menuBar()->addMenu(FromCp1252(MenuPopups[i]));
+  for (int i = 0; i < 2; ++i) {
+    popups[i] = f->menuBar()->addMenu(FromCp1252(MenuPopups[i]));
+    QObject::connect(popups[i], &QMenu::aboutToShow, [] { ++g_menusDown; });
+    QObject::connect(popups[i], &QMenu::aboutToHide, [] {
+      --g_menusDown;
+      EndWait();
+    });
+  }
   for (int i = 0; i < MainMenuCount; ++i) {
     const MenuItem& item = MainMenu[i];
     if (item.command == 0) {
@@ -158,6 +218,7 @@ bool CreateMainWindow(int x, int y) {
   g_frame->setCentralWidget(g_frame->area);
   BuildMenu(g_frame);
   g_frame->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  SetFrameButtons(g_frame, true, true);
   g_frame->show();
   PlaceClientArea(x, y);
   g_frame->area->setFocus();
@@ -174,7 +235,41 @@ void DestroyMainWindow() {
 }
 
 void WindowInvalidate(int x, int y, int w, int h) {
-  if (g_frame) g_frame->area->update(x, y, w, h);
+  if (!g_frame) return;
+  g_unshown += QRect(x, y, w, h);
+  g_frame->area->update(x, y, w, h);
+}
+
+// Paints what waits at once, and waits for the X server to have taken it, so
+// that a picture followed by a pause is seen for the whole pause.
+void ShowWindowNow() {
+  if (!g_frame || g_unshown.isEmpty()) return;
+  g_frame->area->repaint(g_unshown);
+  g_unshown = QRegion();
+  if (xcb_connection_t* c = XConnection())
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+bool MenuPulledDown() { return g_menusDown > 0; }
+
+// Motif hints, which window managers read for the buttons and the functions of a
+// frame. Qt asks for resizing always, and for everything when a window asks for
+// no button, which gives a fixed-size dialog a maximise and a minimise button.
+void SetFrameButtons(QWidget* window, bool minimise, bool close) {
+  xcb_connection_t* c = XConnection();
+  if (!c) return;
+  enum : uint32_t { Functions = 1, Decorations = 2, Move = 4, Minimise = 8, Close = 32 };
+  enum : uint32_t { Border = 2, Title = 8, Menu = 16, MinimiseButton = 32 };
+  uint32_t hints[5] = {Functions | Decorations, Move, Border | Title, 0, 0};
+  if (minimise) hints[1] |= Minimise, hints[2] |= MinimiseButton;
+  if (close) hints[1] |= Close, hints[2] |= Menu;
+  static const char name[] = "_MOTIF_WM_HINTS";
+  xcb_intern_atom_reply_t* atom =
+      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+  if (!atom) return;
+  xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), atom->atom,
+                      atom->atom, 32, 5, hints);
+  std::free(atom);
 }
 
 void CheckMenuCommand(int command, bool checked) {
