@@ -36,6 +36,7 @@ class QtBackendTest : public ::testing::Test {
     static char name[] = "test";
     static char* argv[] = {name, nullptr};
     PlatformStartup(1, argv);
+    ConnectLayers();  // the rules keep the back end's time, as in the program
     ASSERT_TRUE(CreateMainWindow(100, 100));
   }
   static QMainWindow* Frame() { return static_cast<QMainWindow*>(MainWindowWidget()); }
