@@ -8,7 +8,9 @@ start_display() {  # workdir [WIDTHxHEIGHT]
   for _ in $(seq 10); do
     n=$((200 + RANDOM % 700))
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >"$1/xvfb.log" 2>&1 &
+    # -noreset: the server would otherwise reset when its last client (the readiness
+    # probe below) leaves, and the game could meet it mid-reset.
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >"$1/xvfb.log" 2>&1 &
     xvfb_pid=$!
     export DISPLAY=:$n
     for _ in $(seq 50); do
