@@ -47,7 +47,7 @@ shot() {  # name windows players
   local name=$1; shift
   import -window root "$work/$name.png"
   convert "$work/$name.png" "$work/$name.ppm"
-  cp "$work/$name.png" "/tmp/ploxen-e2e-$name.png" 2>/dev/null || true
+  [ -z "${E2E_SHOTS:-}" ] || cp "$work/$name.png" "$E2E_SHOTS/$name.png"
   echo "== $name"
   "$shotcheck" "$work/$name.ppm" "$@"
 }
@@ -67,5 +67,5 @@ press "$bob" F5
 for _ in 1 2 3 4 5; do xdotool key Tab; sleep 0.1; done
 xdotool key space
 sleep 1.5
-import -window root "/tmp/ploxen-e2e-search.png" 2>/dev/null || true
+[ -z "${E2E_SHOTS:-}" ] || import -window root "$E2E_SHOTS/search.png"
 echo PASSED

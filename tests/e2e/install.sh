@@ -46,8 +46,8 @@ import -window root "$work/shot.png"
 convert "$work/shot.png" "$work/shot.ppm"
 convert "$prefix/share/ploxen/Ploxen.gif" "$work/picture.ppm"
 "$picturecheck" "$work/shot.ppm" "$work/picture.ppm" \
-  || { cp "$work/shot.png" /tmp/ploxen-install-e2e.png; fail "no picture (screenshot kept)"; }
-cp "$work/shot.png" "${E2E_SHOT:-/tmp/ploxen-install-e2e.png}" 2>/dev/null || true
+  || fail "no picture"
+[ -z "${E2E_SHOTS:-}" ] || cp "$work/shot.png" "$E2E_SHOTS/install.png"
 
 xdotool key alt+p
 sleep 0.3

@@ -44,7 +44,7 @@ shot() {  # name windows players [chat]
   local name=$1; shift
   import -window root "$work/$name.png"
   convert "$work/$name.png" "$work/$name.ppm"
-  cp "$work/$name.png" "/tmp/ploxen-e2e-$name.png" 2>/dev/null || true
+  [ -z "${E2E_SHOTS:-}" ] || cp "$work/$name.png" "$E2E_SHOTS/$name.png"
   echo "== $name"
   "$shotcheck" "$work/$name.ppm" "$@"
 }

@@ -32,7 +32,7 @@ shot() {  # name: screenshot as NAME.png, turned into NAME.ppm by ppm
 }
 ppm() {
   convert "$work/$1.png" "$work/$1.ppm"
-  cp "$work/$1.png" "/tmp/ploxen-e2e-$1.png" 2>/dev/null || true
+  [ -z "${E2E_SHOTS:-}" ] || cp "$work/$1.png" "$E2E_SHOTS/$1.png"
 }
 
 # Each Playfield cell by its top-left corner and its middle: P a piece or stack cell (white

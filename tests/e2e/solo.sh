@@ -45,7 +45,7 @@ sleep 0.3
 
 import -window root "$work/shot.png"
 convert "$work/shot.png" "$work/shot.ppm"
-cp "$work/shot.png" "${E2E_SHOT:-/tmp/ploxen-e2e.png}" 2>/dev/null || true
+[ -z "${E2E_SHOTS:-}" ] || cp "$work/shot.png" "$E2E_SHOTS/solo.png"
 "$shotcheck" "$work/shot.ppm"
 
 xdotool key alt+p
