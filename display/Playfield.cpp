@@ -23,10 +23,6 @@ static int g_ghostCount = 0;
 static const uint32_t BevelLight = 0xFFFFFF;
 static const uint32_t BevelShade = 0x808080;
 
-uint32_t ColourToPixel(uint32_t colour) {
-  return (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-}
-
 static uint32_t* CellOrigin(int i, int j) {
   return &Playfield[j * CellSize * PlayfieldWidth + i * CellSize];
 }

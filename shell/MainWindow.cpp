@@ -73,7 +73,7 @@ static void PauseMatch() {
   PollFlag = 0;
   PlayfieldHidden = 1;
   BlankPlayfield();
-  AppendMessage("Pause", 0x008000);
+  AppendMessage("Pause", GreenText);
 }
 
 // A key or command has just arrived, so the window is active again.
@@ -84,12 +84,12 @@ static void ResumeMatch() {
   // The Piece then waits a full StepInterval, however long the pause lasted.
   LastStepTime = TickCount();
   PresentPlayfield();
-  AppendMessage("Reprise", 0x008000);
+  AppendMessage("Reprise", GreenText);
 }
 
 void TogglePause() {
   if (Paused) ResumeMatch();
-  else if (GameMode != Solo) AppendMessage(NetworkPauseRefused, 0x0000FF);
+  else if (GameMode != Solo) AppendMessage(NetworkPauseRefused, RedText);
   else if (!MatchOver) PauseMatch();
 }
 
@@ -139,7 +139,7 @@ static void DispatchKeyDown(int32_t k) {
 static void Command(int32_t command) {
   static const int32_t Keys[] = {KeyF2, KeyF3, KeyF4, KeyF1, 0,       KeyF5,
                                  KeyF6, KeyF7, KeyF8, KeyF9, KeyPause};
-  if (command == CmdQuit || command == 105) DestroyMainWindow();
+  if (command == CmdQuit || command == CmdQuitAlias) DestroyMainWindow();
   else if (command == CmdGhost) ToggleGhost();
   else if (command >= CmdSolo && command <= CmdPause) WindowKeyDown(Keys[command - CmdSolo]);
 }

@@ -9,6 +9,7 @@
 #include "net/Protocol.h"
 #include "net/Transport.h"
 #include "shell/Settings.h"
+#include "shell/platform/null/NullControl.h"
 #include "tests/NetLoopback.h"
 #include "tests/TestMatch.h"
 

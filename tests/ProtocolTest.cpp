@@ -9,6 +9,7 @@
 #include "net/Transport.h"
 #include "shell/Dialogs.h"
 #include "shell/Settings.h"
+#include "shell/platform/null/NullControl.h"
 #include "shell/platform/null/NullDialog.h"
 #include "tests/NetInvariant.h"
 #include "tests/NetLoopback.h"
