@@ -67,21 +67,6 @@ TEST(ResetGame, FullSetsUpANewGameOfTheModePartialOnlyANewMatch) {
   }
 }
 
-TEST(RequestStart, OnlyAServerWithAtMostOnePlayerAliveAsksForAStart) {
-  struct StartCase { int32_t mode; const char* alive; int request; };
-  const StartCase cases[] = {{Solo, "N", 0},      {Client, "NN", 0}, {Server, "OO", 0},
-               {Server, "OONO", 0}, {Server, "NO", 1}, {Server, "NNN", 1}};
-  for (const auto& s : cases) {
-    SCOPED_TRACE(s.alive);
-    GameMode = s.mode;
-    HighestIndex = int32_t(std::strlen(s.alive)) - 1;
-    std::strcpy(AliveFlags, s.alive);
-    StartRequest = 0;
-    RequestStart();
-    EXPECT_EQ(StartRequest, s.request);
-  }
-}
-
 TEST(GameTick, GravityRunsBeforeTheStartStage) {
   StartTestMatch(4);
   ResetGame(true, Server);
