@@ -10,6 +10,7 @@
 
 #include "display/MessageLog.h"
 #include "display/Playfield.h"
+#include "resources/Identifiers.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "shell/platform/Clock.h"
