@@ -91,7 +91,9 @@ static bool InMovingPiece(const PieceCell& c) {
   return false;
 }
 
-bool FindLandingCells(PieceCell out[4]) {
+// The moving copy dropped as far as empty Board cells let it; false when it does not fit
+// where it stands, and then there is no landing place to show.
+static bool FindLandingCells(PieceCell out[4]) {
   std::copy(MovingPiece, MovingPiece + 4, out);
   auto fitsBelow = [out](int32_t d) {
     for (int i = 0; i < 4; ++i)

@@ -42,10 +42,6 @@ void RedrawBoard();
 // moving copy in CurrentType.
 void RedrawPiece();
 
-// The moving copy dropped as far as empty Board cells let it; false when it does not fit
-// where it stands, and then there is no landing place to show.
-bool FindLandingCells(PieceCell out[4]);
-
 // Erases the ghost and, in GhostMode, draws it again under the moving copy. The Playfield only.
 void RedrawGhost();
 

@@ -53,7 +53,8 @@ static bool ResolveServer(const char* text, uint32_t* address) {
   return isName ? NetLookupName(text, address) : ParseDotted(text, address);
 }
 
-int NetStartup() {
+// Starts the network layer; 0, or -1 after a red line.
+static int NetStartup() {
   if (NetSystemStartup() != 0) return FailAndClose("Windows Sockets non support\xE9 !");
   return 0;
 }

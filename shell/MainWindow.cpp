@@ -27,7 +27,8 @@ enum WindowKey {
   KeyPause = 69
 };
 
-void PaintWindow() {
+// The paint handler: the Playfield and the three panels again.
+static void PaintWindow() {
   PresentPlayfield();
   DrawStatsPanel();
   DrawPlayersPanel();
@@ -38,9 +39,9 @@ static bool DialogModal() { return GameMode == Solo; }
 
 void OpenNetworkDialog() { OpenDialog(NetworkDialog, DialogModal()); }
 
-void OpenKeyboardDialog() { OpenDialog(KeyboardDialog, DialogModal()); }
+static void OpenKeyboardDialog() { OpenDialog(KeyboardDialog, DialogModal()); }
 
-void ToggleSound() {
+static void ToggleSound() {
   SoundOn = !SoundOn;
   WriteToggle(SoundOn, CmdSound, "Bruitages");
 }
@@ -51,14 +52,14 @@ void ToggleMusic() {
   RestartMusic();
 }
 
-void TogglePatterns() {
+static void TogglePatterns() {
   PatternMode = PatternMode ? 0 : ImageLoaded ? 1 : 0;
   WriteToggle(PatternMode, CmdPatterns, "Motifs");
   RedrawBoard();
   PaintWindow();
 }
 
-void ToggleGhost() {
+static void ToggleGhost() {
   GhostMode = !GhostMode;
   WriteToggle(GhostMode, CmdGhost, "Fantome");
   // A finished match keeps its last picture; only a ghost left on it goes.
@@ -87,7 +88,8 @@ static void ResumeMatch() {
   AppendMessage("Reprise", GreenText);
 }
 
-void TogglePause() {
+// Pauses a running Solo match, or resumes a paused one; a network match cannot be paused.
+static void TogglePause() {
   if (Paused) ResumeMatch();
   else if (GameMode != Solo) AppendMessage(NetworkPauseRefused, RedText);
   else if (!MatchOver) PauseMatch();

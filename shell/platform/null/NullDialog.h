@@ -32,16 +32,9 @@ void NullFireTimer(DialogWindow* d);
 std::string NullItemText(DialogWindow* d, int id);
 std::vector<std::string> NullComboEntries(DialogWindow* d, int id);
 
-// A control's place in dialog units, whether it is shown, whether its text is underlined.
-struct NullPlace {
-  int x, y, w, h;
-};
-NullPlace NullItemPlace(DialogWindow* d, int id);
+// Whether a control is shown, whether its text is underlined.
 bool NullItemVisible(DialogWindow* d, int id);
 bool NullItemUnderlined(DialogWindow* d, int id);
-
-// Whether the focus came with the focused field's whole text selected.
-bool NullFocusSelectsAll(DialogWindow* d);
 
 // Message boxes shown since the last call, oldest first; the list is emptied.
 std::vector<std::string> NullTakeErrorBoxes();
