@@ -136,7 +136,7 @@ static std::string FollowLinks(const std::string& path) {
     if (n < 0) return at;
     std::string next(to, size_t(n));
     size_t slash = at.rfind('/');
-    if (next[0] != '/' && slash != std::string::npos) next = at.substr(0, slash + 1) + next;
+    if (next[0] != '/' && slash != std::string::npos) next.insert(0, at, 0, slash + 1);
     at = next;
   }
   return at;  // a loop: still a link, which nothing replaces

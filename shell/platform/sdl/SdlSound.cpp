@@ -136,9 +136,9 @@ static bool OpenDevice() {
     Mix_HookMusic(MixTune, nullptr);
   }
   Device = ok ? DeviceOpen : DeviceMissing;
-  std::string effect;
   {
     std::lock_guard<std::mutex> holdEffect(EffectLock);
+    std::string effect;
     effect.swap(PendingEffect);
     if (ok && !effect.empty()) PlayEffectNow(effect.c_str());
   }
@@ -205,7 +205,7 @@ static bool Synthesise(Render& r) {
   return ok && !r.cancelled;
 }
 
-static void StartWorker(std::shared_ptr<Render> render) {
+static void StartWorker(const std::shared_ptr<Render>& render) {
   ++Workers;
   std::thread([render] {
     if (!OpenDevice() || (render && !Synthesise(*render))) {
