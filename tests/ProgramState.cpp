@@ -12,6 +12,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "shell/Settings.h"
+#include "shell/platform/Messages.h"
 #include "shell/platform/null/NullControl.h"
 #include "shell/platform/null/NullDialog.h"
 
@@ -28,6 +29,8 @@ void ResetProgramState() {
   ResetGame(true, Solo);
   CreatePanelSurfaces();
   LogHeld = false;
+  Message left;
+  while (TakeMessage(&left)) continue;  // what a case posted and never handled
   NullResetRecords();
   NullTakeErrorBoxes();
   NullTakeOpenedDialogs();

@@ -55,7 +55,7 @@ static void RunScript(DialogWindow* d) {
 int RunModalDialog(const DialogTemplate& t, DialogProc proc) {
   DialogWindow* d = Open(t, proc);
   RunScript(d);
-  if (!d->ended) d->proc(d, DialogCommand, 2);
+  if (!d->ended) d->proc(d, DialogCommand, DialogCancel);
   int result = d->ended ? d->result : 2;
   delete d;
   return result;

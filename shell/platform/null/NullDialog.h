@@ -9,12 +9,12 @@ struct DialogWindow;
 // What a test does with a dialog once it is open: set texts, press buttons, keys.
 using DialogScript = std::function<void(DialogWindow*)>;
 
-// The next modal dialog runs this script, and is cancelled (command 2) if the
+// The next modal dialog runs this script, and is cancelled (DialogCancel) if the
 // script leaves it open. A modeless dialog stays open: tests drive it through
 // ModelessDialog once OpenDialog has returned.
 void NullScriptNextDialog(DialogScript script);
 
-// Sends a command (a button id, 1 for Enter, 2 for Escape) to a dialog.
+// Sends a command (a button id, DialogOk for Enter, DialogCancel for Escape) to a dialog.
 void NullPressButton(DialogWindow* d, int id);
 
 // Sends a key press (a KeyCode) to a dialog's focused field.
