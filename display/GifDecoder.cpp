@@ -4,7 +4,28 @@
 #include <cstring>
 #include <fstream>
 
-GifDecoderState GifState;
+constexpr int GifMaxCodes = 4096;  // codes are at most 12 bits wide
+constexpr int GifStackSize = 4096;
+
+// Everything the decoder keeps, reset at each decode; fixed-size, so decoding
+// never allocates.
+struct GifDecoderState {
+  uint8_t colours[256][3];  // red, green, blue in file order
+  uint8_t block[255];       // the current image data sub-block
+  int blockLeft, blockPos;
+  uint8_t bitByte;  // the byte the bit reader takes bits from
+  int bitsLeft;     // its bits not yet used, 0..8
+  int minCodeSize, clearCode, endCode, highestLiteral;
+  int codeWidth, nextFree, growAt, previous;
+  uint8_t firstByte;  // first byte of the string expanded last
+  uint16_t prefix[GifMaxCodes];
+  uint8_t suffix[GifMaxCodes];
+  uint8_t stack[GifStackSize];
+  int stackCount;
+  std::istream* in;
+};
+
+static GifDecoderState GifState;
 
 // The buffer being filled: pixels past its end are dropped.
 static uint32_t* g_pixels;
@@ -41,7 +62,8 @@ static bool ReadHeader() {
   return g.minCodeSize >= 2 && g.minCodeSize <= 8;
 }
 
-bool ReadSubBlock() {
+// Reads the next image data sub-block; false when the data has ended.
+static bool ReadSubBlock() {
   GifDecoderState& g = GifState;
   int count = ReadByte();
   // A zero count is the block terminator: no end code came before it.
@@ -59,7 +81,8 @@ static int NextDataByte() {
   return g.block[g.blockPos++];
 }
 
-int ReadCode() {
+// The next code of the current width, least significant bit first; -1 when the data has ended.
+static int ReadCode() {
   GifDecoderState& g = GifState;
   if (g.bitsLeft == 0) {
     int b = NextDataByte();
@@ -87,7 +110,9 @@ static bool Push(int byte) {
   return true;
 }
 
-bool ExpandCode(int c) {
+// Pushes the string of code c onto the stack, last byte first, and keeps its
+// first byte; false when corrupt prefixes would overrun the stack or the table.
+static bool ExpandCode(int c) {
   GifDecoderState& g = GifState;
   // Valid strings always fit the stack, so running out of it means the
   // prefixes loop; the bound also ends the walk.

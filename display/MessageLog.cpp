@@ -1,9 +1,6 @@
 // The MessageLog: text painted into a surface that scrolls down by one block copy per message.
 #include "display/MessageLog.h"
 
-#include <deque>
-#include <string>
-
 #include "display/BackgroundImage.h"
 #include "display/Panels.h"
 #include "display/Playfield.h"
@@ -23,13 +20,6 @@ static const uint32_t White = 0xFFFFFF;
 
 static Surface* g_log = nullptr;
 
-struct AppendedLine {
-  std::string text;
-  uint32_t colour;
-};
-static const size_t RecordedLines = 64;
-static std::deque<AppendedLine> g_record;
-
 void CreateLogSurface() {
   FreeLogSurface();
   g_log = CreateSurface(LogWidth, LogHeight);
@@ -41,15 +31,6 @@ void FreeLogSurface() {
   g_log = nullptr;
 }
 
-static void Record(const char* text, uint32_t colour) {
-  if (text[0] == ClearLogCommand[0]) {
-    g_record.clear();
-    return;
-  }
-  g_record.push_front({text, colour});
-  if (g_record.size() > RecordedLines) g_record.pop_back();
-}
-
 // Pushes the picture down by the new text's height and draws the text on top.
 static void PaintMessage(const char* text) {
   TextRect r = SurfaceMeasureText(g_log, {2, 0, 174, 16}, text);
@@ -59,7 +40,6 @@ static void PaintMessage(const char* text) {
 }
 
 void AppendMessage(const char* text, uint32_t colour) {
-  Record(text, colour);
   if (!g_log) return;
   SurfaceTextColour(g_log, colour);
   SelectBrushAndPen(g_log, White, White);
@@ -83,10 +63,6 @@ void PresentMessageLog() {
   SurfaceBlit(window, LogX, LogY, LogWidth, ShownHeight, g_log, 0, 0, AndPixels);
 }
 
-static const uint32_t Green = 0x008000;
-static const uint32_t Red = 0x0000FF;
-static const uint32_t Purple = 0x800080;
-static const uint32_t Black = 0x000000;
 static const char Separator[] = "---------------------------------";
 
 // Appended bottom line first: each text goes on top of the ones before.
@@ -94,24 +70,16 @@ static const struct {
   const char* text;
   uint32_t colour;
 } StartupText[] = {
-    {"  Espace=d\xE9marrer jeu", Green},    {"  Enter=envoi message", Green},
-    {Separator, Red},                       {"En r\xE9seau :", Purple},
-    {"", Black},                            {"  Ctrl/Haut=rotation", Green},
-    {"  Bas=descendre", Green},             {"  Gauche/Droite=d\xE9plac.", Green},
-    {Separator, Red},                       {"Touches par d\xE9" "faut :", Purple},
-    {"", Black},                            {" Ploxen 1.0 - par Vorbu", Black},
+    {"  Espace=d\xE9marrer jeu", GreenText},    {"  Enter=envoi message", GreenText},
+    {Separator, RedText},                       {"En r\xE9seau :", PurpleText},
+    {"", BlackText},                            {"  Ctrl/Haut=rotation", GreenText},
+    {"  Bas=descendre", GreenText},             {"  Gauche/Droite=d\xE9plac.", GreenText},
+    {Separator, RedText},                       {"Touches par d\xE9" "faut :", PurpleText},
+    {"", BlackText},                            {" Ploxen 1.0 - par Vorbu", BlackText},
 };
 
 void WriteStartupText() {
   for (const auto& line : StartupText) AppendMessage(line.text, line.colour);
   LogHeld = false;
-  AppendMessage("", Black);  // the first copy of the finished log to the window
-}
-
-const char* MessageLine(int index) {
-  return index >= 0 && size_t(index) < g_record.size() ? g_record[index].text.c_str() : nullptr;
-}
-
-uint32_t MessageColour(int index) {
-  return index >= 0 && size_t(index) < g_record.size() ? g_record[index].colour : 0;
+  AppendMessage("", BlackText);  // the first copy of the finished log to the window
 }

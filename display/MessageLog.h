@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "resources/Colours.h"
+
 // A text starting with this byte empties the log instead of adding a line.
 extern const char ClearLogCommand[];
 
@@ -21,9 +23,3 @@ void PresentMessageLog();
 
 // Writes the help text that the log shows after start-up, then clears LogHeld.
 void WriteStartupText();
-
-// A record of what was appended, for tests: the log itself keeps only
-// pixels. Index 0 is the newest of the last 64 texts since the last clear,
-// whether or not it is still in view; nullptr and 0 past the last.
-const char* MessageLine(int index);
-uint32_t MessageColour(int index);

@@ -23,10 +23,6 @@ static int g_ghostCount = 0;
 static const uint32_t BevelLight = 0xFFFFFF;
 static const uint32_t BevelShade = 0x808080;
 
-uint32_t ColourToPixel(uint32_t colour) {
-  return (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-}
-
 static uint32_t* CellOrigin(int i, int j) {
   return &Playfield[j * CellSize * PlayfieldWidth + i * CellSize];
 }
@@ -95,7 +91,9 @@ static bool InMovingPiece(const PieceCell& c) {
   return false;
 }
 
-bool FindLandingCells(PieceCell out[4]) {
+// The moving copy dropped as far as empty Board cells let it; false when it does not fit
+// where it stands, and then there is no landing place to show.
+static bool FindLandingCells(PieceCell out[4]) {
   std::copy(MovingPiece, MovingPiece + 4, out);
   auto fitsBelow = [out](int32_t d) {
     for (int i = 0; i < 4; ++i)

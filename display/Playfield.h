@@ -1,5 +1,6 @@
 // The Playfield: the Board's picture, painted cell by cell and copied to the window.
 #pragma once
+#include "resources/Colours.h"  // ColourToPixel
 #include <cstdint>
 
 #include "game/Board.h"
@@ -27,8 +28,6 @@ extern uint8_t GhostMode;
 // instead, so repaints, dialogs and reactivation cannot show the hidden game.
 extern uint8_t PlayfieldHidden;
 
-// 0x00BBGGRR colour to 0x00RRGGBB pixel.
-uint32_t ColourToPixel(uint32_t colour);
 
 // Paints one cell at Playfield column i (0..9), row j (0..19); negative indices are skipped.
 void DrawCell(int i, int j, uint8_t value);
@@ -42,10 +41,6 @@ void RedrawBoard();
 // Erases the Piece's drawn copy and the ghost, then draws the ghost (GhostMode) and the
 // moving copy in CurrentType.
 void RedrawPiece();
-
-// The moving copy dropped as far as empty Board cells let it; false when it does not fit
-// where it stands, and then there is no landing place to show.
-bool FindLandingCells(PieceCell out[4]);
 
 // Erases the ghost and, in GhostMode, draws it again under the moving copy. The Playfield only.
 void RedrawGhost();

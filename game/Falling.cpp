@@ -14,11 +14,12 @@ uint8_t SoftDropAllowed = 1;
 uint8_t RotationHeld = 0;
 int32_t StackHeight = 0;
 
-int32_t KeyLeft = 331;
-int32_t KeyRight = 333;
-int32_t KeyDown = 336;
-int32_t KeyRotLeft = 29;
-int32_t KeyRotRight = 328;
+// The layer above sets them: the rules know no key of their own.
+int32_t KeyLeft = 0;
+int32_t KeyRight = 0;
+int32_t KeyDown = 0;
+int32_t KeyRotLeft = 0;
+int32_t KeyRotRight = 0;
 
 int32_t StepIntervalFor(int32_t level) {
   return level < 10 ? 1000 - 90 * level : 310 - 15 * level;

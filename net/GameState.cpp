@@ -27,13 +27,13 @@ void StartGame(int32_t mode) {
   if (mode == Client && ConnectToServer() != 0) return;
   ResetGame(true, mode);
   if (mode == Solo) {
-    AppendMessage("Un joueur...", 0x000000);
+    AppendMessage("Un joueur...", BlackText);
     StartMatch();
   } else if (mode == Server) {
-    AppendMessage("En attente des joueurs...", 0x000000);
-    AppendMessage("(Espace pour d\xE9marrer)", 0x008000);
+    AppendMessage("En attente des joueurs...", BlackText);
+    AppendMessage("(Espace pour d\xE9marrer)", GreenText);
   } else {
-    AppendMessage("En attente du serveur...", 0x000000);
+    AppendMessage("En attente du serveur...", BlackText);
   }
 }
 
@@ -95,7 +95,7 @@ static void RunStartStage() {
   if (GameMode == Server) MatchSeed = uint32_t(NextRandom() & 0xFF);
   ResetGame(false);
   StartMatch();
-  AppendMessage("Go !", 0x008000);
+  AppendMessage("Go !", GreenText);
   if (GameMode == Server) {
     std::snprintf(ExchangeBuffer, ExchangeSize, "S%03u", unsigned(MatchSeed));
     SendToClients(0);

@@ -66,7 +66,7 @@ static void ReportLoss() {
 
 static void EndLocalMatch() {
   Shell.PlayEffect("Perdu.wav");
-  AppendMessage("Perdu !", 0x008000);
+  AppendMessage("Perdu !", GreenText);
   DrawPlayersPanel();
   ReportLoss();
   if (CountAlive() <= 1) Shell.ShowScoreTable(0);

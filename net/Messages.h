@@ -1,11 +1,8 @@
-// What the message handlers share: the log colours, bounded field readers and one handler per letter.
+// What the message handlers share: bounded field readers and one handler per letter.
 #pragma once
 #include <cstdint>
 
-constexpr uint32_t GreenText = 0x008000;
-constexpr uint32_t RedText = 0x0000FF;
-constexpr uint32_t BlueText = 0xFF0000;
-constexpr uint32_t PurpleText = 0x800080;
+#include "resources/Colours.h"  // the log colours
 
 // What a PlayerEntry's 36-byte name field holds besides its terminator.
 constexpr int MaxNameLength = 35;

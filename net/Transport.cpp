@@ -12,11 +12,9 @@ char ExchangeBuffer[ExchangeSize];
 NetAddress SenderAddress;
 NetAddress PeerTable[MaxTablePlayers];
 
-static const uint32_t Red = 0x0000FF;
-static const uint32_t Green = 0x008000;
 
 static int FailAndClose(const char* text) {
-  AppendMessage(text, Red);
+  AppendMessage(text, RedText);
   CloseNet();
   return -1;
 }
@@ -55,7 +53,8 @@ static bool ResolveServer(const char* text, uint32_t* address) {
   return isName ? NetLookupName(text, address) : ParseDotted(text, address);
 }
 
-int NetStartup() {
+// Starts the network layer; 0, or -1 after a red line.
+static int NetStartup() {
   if (NetSystemStartup() != 0) return FailAndClose("Windows Sockets non support\xE9 !");
   return 0;
 }
@@ -70,7 +69,7 @@ int OpenServerSocket() {
 
 int ConnectToServer() {
   if (NetStartup() != 0) return -1;
-  AppendMessage("Recherche serveur...", Green);
+  AppendMessage("Recherche serveur...", GreenText);
   uint32_t address = 0;
   if (!ResolveServer(ServerName, &address)) return FailAndClose("Serveur introuvable !");
   SenderAddress = InternetAddress(address);

@@ -15,9 +15,6 @@ extern NetAddress SenderAddress;
 // Clients' addresses by player number on the Server; the server's in entry 0 on a Client.
 extern NetAddress PeerTable[MaxTablePlayers];
 
-// Starts the network layer; 0, or -1 after a red line.
-int NetStartup();
-
 // Opens the Server's socket on NetPort; 0 on success, -1 after a red line.
 int OpenServerSocket();
 

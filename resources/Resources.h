@@ -1,6 +1,8 @@
 // The menu and dialog templates as data: one builder turns any of them into a window.
 #pragma once
 
+#include "resources/Identifiers.h"
+
 enum ControlKind {
   DefaultButton,   // push button taking Enter
   PushButton,
@@ -44,12 +46,6 @@ struct MenuItem {
 extern const char* const MenuPopups[2];
 extern const MenuItem MainMenu[];
 extern const int MainMenuCount;
-
-enum MenuCommand {
-  CmdSolo = 40001, CmdCreate, CmdJoin, CmdScores, CmdQuit, CmdNetwork, CmdKeyboard,
-  CmdSound, CmdMusic, CmdPatterns,
-  CmdPause, CmdGhost  // additions after the original ten, which keep their numbers
-};
 
 // Icon 102: width x height pixels, 0xAARRGGBB, drawn by the program itself.
 void DrawIcon(unsigned* pixels, int size);

@@ -9,9 +9,7 @@
 #include "shell/Dialogs.h"
 #include "shell/Settings.h"
 
-enum { ChatField = 1000 };
 
-constexpr uint32_t ChatColour = 0x800080;
 
 // "T", two digits and the text must fit the ExchangeBuffer with its terminator.
 constexpr int MaxChatText = ExchangeSize - 4;
@@ -19,7 +17,7 @@ constexpr int MaxChatText = ExchangeSize - 4;
 static void SendChat(const char* text) {
   char line[sizeof Alias + 3 + MaxChatText];
   std::snprintf(line, sizeof line, "%s : %s", Alias, text);
-  AppendMessage(line, ChatColour);
+  AppendMessage(line, PurpleText);
   std::snprintf(ExchangeBuffer, ExchangeSize, "T%02d%s", int(MyIndex), text);
   PublishMessage();
 }

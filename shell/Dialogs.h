@@ -1,12 +1,9 @@
 // Opening and closing the program's dialogs: modal in Solo, modeless in network games.
 #pragma once
 
+#include "resources/Identifiers.h"
+
 struct DialogWindow;
-
-enum DialogId { GameParametersDialog = 103, ChatDialog = 104, ScoreDialog = 105,
-                NetworkDialog = 106, KeyboardDialog = 107 };
-
-enum DialogResult { DialogOk = 1, DialogCancel = 2 };
 
 // The one open modeless dialog, or nullptr.
 extern DialogWindow* ModelessDialog;

@@ -4,7 +4,6 @@
 #include "shell/Dialogs.h"
 #include "shell/Settings.h"
 
-enum { FirstKeyField = 1017, KeyFieldCount = 5 };
 
 struct GameKey {
   int32_t* code;

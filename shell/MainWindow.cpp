@@ -27,7 +27,8 @@ enum WindowKey {
   KeyPause = 69
 };
 
-void PaintWindow() {
+// The paint handler: the Playfield and the three panels again.
+static void PaintWindow() {
   PresentPlayfield();
   DrawStatsPanel();
   DrawPlayersPanel();
@@ -38,9 +39,9 @@ static bool DialogModal() { return GameMode == Solo; }
 
 void OpenNetworkDialog() { OpenDialog(NetworkDialog, DialogModal()); }
 
-void OpenKeyboardDialog() { OpenDialog(KeyboardDialog, DialogModal()); }
+static void OpenKeyboardDialog() { OpenDialog(KeyboardDialog, DialogModal()); }
 
-void ToggleSound() {
+static void ToggleSound() {
   SoundOn = !SoundOn;
   WriteToggle(SoundOn, CmdSound, "Bruitages");
 }
@@ -51,14 +52,14 @@ void ToggleMusic() {
   RestartMusic();
 }
 
-void TogglePatterns() {
+static void TogglePatterns() {
   PatternMode = PatternMode ? 0 : ImageLoaded ? 1 : 0;
   WriteToggle(PatternMode, CmdPatterns, "Motifs");
   RedrawBoard();
   PaintWindow();
 }
 
-void ToggleGhost() {
+static void ToggleGhost() {
   GhostMode = !GhostMode;
   WriteToggle(GhostMode, CmdGhost, "Fantome");
   // A finished match keeps its last picture; only a ghost left on it goes.
@@ -73,7 +74,7 @@ static void PauseMatch() {
   PollFlag = 0;
   PlayfieldHidden = 1;
   BlankPlayfield();
-  AppendMessage("Pause", 0x008000);
+  AppendMessage("Pause", GreenText);
 }
 
 // A key or command has just arrived, so the window is active again.
@@ -84,12 +85,13 @@ static void ResumeMatch() {
   // The Piece then waits a full StepInterval, however long the pause lasted.
   LastStepTime = TickCount();
   PresentPlayfield();
-  AppendMessage("Reprise", 0x008000);
+  AppendMessage("Reprise", GreenText);
 }
 
-void TogglePause() {
+// Pauses a running Solo match, or resumes a paused one; a network match cannot be paused.
+static void TogglePause() {
   if (Paused) ResumeMatch();
-  else if (GameMode != Solo) AppendMessage(NetworkPauseRefused, 0x0000FF);
+  else if (GameMode != Solo) AppendMessage(NetworkPauseRefused, RedText);
   else if (!MatchOver) PauseMatch();
 }
 
@@ -139,7 +141,7 @@ static void DispatchKeyDown(int32_t k) {
 static void Command(int32_t command) {
   static const int32_t Keys[] = {KeyF2, KeyF3, KeyF4, KeyF1, 0,       KeyF5,
                                  KeyF6, KeyF7, KeyF8, KeyF9, KeyPause};
-  if (command == CmdQuit || command == 105) DestroyMainWindow();
+  if (command == CmdQuit || command == CmdQuitAlias) DestroyMainWindow();
   else if (command == CmdGhost) ToggleGhost();
   else if (command >= CmdSolo && command <= CmdPause) WindowKeyDown(Keys[command - CmdSolo]);
 }

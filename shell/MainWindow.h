@@ -13,20 +13,10 @@ extern uint8_t Paused;
 // Handles one message of the main window.
 void WindowProcedure(const Message& m);
 
-// The paint handler: the Playfield and the three panels again.
-void PaintWindow();
-
 void OpenNetworkDialog();
 
 // F4: joins the server set; with none set, the one game found on the LAN, or
 // else opens the network dialog on the games found.
 void JoinNetworkGame();
 
-void OpenKeyboardDialog();
-void ToggleSound();
 void ToggleMusic();
-void TogglePatterns();
-void ToggleGhost();
-
-// Pauses a running Solo match, or resumes a paused one; a network match cannot be paused.
-void TogglePause();

@@ -13,7 +13,6 @@
 #include "shell/MainWindow.h"
 #include "shell/Settings.h"
 
-enum { AliasField = 1014, ServerField = 1015, MaxField = 1016, SearchButton = 1022, GameList = 1023 };
 
 // The list grows as answers come in, one look every step.
 constexpr int SearchStepMs = 100;

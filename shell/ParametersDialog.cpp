@@ -4,10 +4,10 @@
 #include <cstdlib>
 
 #include "game/Clearing.h"
+#include "resources/Identifiers.h"
 #include "shell/DialogProcs.h"
 #include "shell/Settings.h"
 
-enum { LevelField = 1001, HeightField = 1002 };
 
 // A stored value out of range selects the nearest entry, so that the field is never empty.
 static void FillNumbers(DialogWindow* d, int id, int last, int selected) {
@@ -46,13 +46,13 @@ static bool TakeField(DialogWindow* d, int id, int last, const char* key, const 
 void ParametersDialogProc(DialogWindow* d, DialogEvent e, int value) {
   if (e == DialogInit) Open(d);
   if (e != DialogCommand) return;
-  if (value == 2) EndModalDialog(d, 2);
-  if (value != 1) return;
+  if (value == DialogCancel) EndModalDialog(d, DialogCancel);
+  if (value != DialogOk) return;
   if (!TakeField(d, LevelField, 20, "Niveau",
                  "Le niveau doit \xEAtre compris entre 0 et 20.", &Level))
     return;
   if (!TakeField(d, HeightField, 15, "Hauteur",
                  "La hauteur doit \xEAtre comprise entre 0 et 15.", &StartHeight))
     return;
-  EndModalDialog(d, 1);
+  EndModalDialog(d, DialogOk);
 }

@@ -27,6 +27,11 @@ static bool AskGameParameters() { return OpenDialog(GameParametersDialog, true) 
 
 void ConnectLayers() {
   InstallMatchHooks();
+  KeyLeft = DefaultKeyLeft;
+  KeyRight = DefaultKeyRight;
+  KeyDown = DefaultKeyDown;
+  KeyRotLeft = DefaultKeyRotLeft;
+  KeyRotRight = DefaultKeyRotRight;
   Shell = {AskGameParameters, RestartMusic, PlayEffect, ShowScoreTable};
 }
 

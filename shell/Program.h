@@ -1,8 +1,9 @@
 // The program from start-up to shutdown.
 #pragma once
 
-// Start-up, before anything plays: the rules report to the match control, and
-// the match control reaches the parameters dialog, the sound and the score table.
+// Start-up, before anything plays: the rules report to the match control, the
+// match control reaches the parameters dialog, the sound and the score table,
+// and the game keys take their defaults until the settings are read.
 void ConnectLayers();
 
 // Start-up, the main loop, shutdown; returns the exit code (0 when no window could be made).

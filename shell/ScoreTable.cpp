@@ -16,7 +16,6 @@
 char ScoreLines[ScoreLineCount][ScoreLineLength + 1];
 int ScoreRank = 0;
 
-enum { NameField = 1003, FirstLine = 1004 };
 
 static const char EmptyLine[] = "000000     000     -";
 
@@ -96,20 +95,20 @@ static const ControlTemplate& Control(int id) {
 // The new line is narrowed to its score and lines columns, and the name field,
 // which lies under the lines, comes up where the name column starts.
 static void OpenNameField(DialogWindow* d) {
-  const ControlTemplate& line = Control(FirstLine + ScoreRank - 1);
-  const ControlTemplate& field = Control(NameField);
+  const ControlTemplate& line = Control(FirstScoreLine + ScoreRank - 1);
+  const ControlTemplate& field = Control(ScoreNameField);
   PlaceItem(d, line.id, line.x, line.y, NarrowedLineWidth, line.h);
-  PlaceItem(d, NameField, field.x, line.y, field.w, field.h);
-  ShowItem(d, NameField, true);
-  SetItemText(d, NameField, Alias);
-  FocusItem(d, NameField, true);
+  PlaceItem(d, ScoreNameField, field.x, line.y, field.w, field.h);
+  ShowItem(d, ScoreNameField, true);
+  SetItemText(d, ScoreNameField, Alias);
+  FocusItem(d, ScoreNameField, true);
   NameDialog = d;
 }
 
 static void OpenSolo(DialogWindow* d) {
   LoadScores();
   PlaceLocalScore();
-  for (int k = 0; k < ScoreLineCount; ++k) SetItemText(d, FirstLine + k, ScoreLines[k]);
+  for (int k = 0; k < ScoreLineCount; ++k) SetItemText(d, FirstScoreLine + k, ScoreLines[k]);
   if (EntryPlaced()) OpenNameField(d);
   else FocusItem(d, DialogOk, false);
 }
@@ -122,9 +121,9 @@ static void OpenNetwork(DialogWindow* d) {
       const PlayerEntry& p = PlayerTable[k];
       std::snprintf(ScoreLines[k], sizeof ScoreLines[k], "%06ld     %03d     %.*s",
                     long(p.score), int(p.lines), int(sizeof p.name - 1), p.name);
-      if (AliveFlags[k] == 'O') UnderlineItem(d, FirstLine + k);
+      if (AliveFlags[k] == 'O') UnderlineItem(d, FirstScoreLine + k);
     }
-    SetItemText(d, FirstLine + k, ScoreLines[k]);
+    SetItemText(d, FirstScoreLine + k, ScoreLines[k]);
   }
   FocusItem(d, DialogOk, false);
 }
@@ -141,7 +140,7 @@ static void SaveScores() {
 static void TakeName(DialogWindow* d) {
   char* line = ScoreLines[ScoreRank - 1];
   size_t used = std::strlen(line);
-  GetItemText(d, NameField, line + used, int(sizeof ScoreLines[0] - used));
+  GetItemText(d, ScoreNameField, line + used, int(sizeof ScoreLines[0] - used));
 }
 
 void ScoreTableProc(DialogWindow* d, DialogEvent e, int value) {

@@ -8,8 +8,10 @@
 #include "display/BackgroundImage.h"
 #include "display/Playfield.h"
 #include "game/Falling.h"
+#include "resources/Identifiers.h"
 #include "shell/platform/Menu.h"
 #include "shell/platform/Profile.h"
+#include "shell/platform/Surface.h"
 #include "shell/platform/System.h"
 
 int32_t SoundOn = 1;
@@ -56,12 +58,12 @@ static void LoadAlias(const char* computer) {
   WriteSettingText("Reseau", "Alias", Alias);
 }
 
-// Stored position, or the one that centres the 450 x 444 window on the screen.
+// Stored position, or the one that centres the whole window on the screen.
 static void LoadPosition() {
   int32_t width = ScreenWidth();
   int32_t height = ScreenHeight();
-  int32_t centredX = (width - 450) / 2 + 3;
-  int32_t centredY = (height - 444) / 2 + 41;
+  int32_t centredX = (width - FrameWidth) / 2 + ClientLeft;
+  int32_t centredY = (height - FrameHeight) / 2 + ClientTop;
   int32_t x = PosX, y = PosY;
   ReadIntSetting("Window", "PosX", centredX, &PosX);
   ReadIntSetting("Window", "PosY", centredY, &PosY);
@@ -100,11 +102,11 @@ void LoadSettings() {
   WriteSettingText("Reseau", "Serveur", ServerName);
   ReadIntSetting("Reseau", "Max", 8, &MaxPlayers);
   LoadPort();
-  ReadIntSetting("Clavier", "Gauche", 331, &KeyLeft);
-  ReadIntSetting("Clavier", "Droite", 333, &KeyRight);
-  ReadIntSetting("Clavier", "Bas", 336, &KeyDown);
-  ReadIntSetting("Clavier", "Rotg", 29, &KeyRotLeft);
-  ReadIntSetting("Clavier", "Rotd", 328, &KeyRotRight);
+  ReadIntSetting("Clavier", "Gauche", DefaultKeyLeft, &KeyLeft);
+  ReadIntSetting("Clavier", "Droite", DefaultKeyRight, &KeyRight);
+  ReadIntSetting("Clavier", "Bas", DefaultKeyDown, &KeyDown);
+  ReadIntSetting("Clavier", "Rotg", DefaultKeyRotLeft, &KeyRotLeft);
+  ReadIntSetting("Clavier", "Rotd", DefaultKeyRotRight, &KeyRotRight);
   ReadIntSetting("Jeu", "Bruitages", 1, &SoundOn);
   ReadIntSetting("Jeu", "Musique", 1, &MusicOn);
   LoadPosition();

@@ -24,20 +24,13 @@ static void Touch(const fs::path& file) {
 // folder as the other tests expect it: none.
 class DataFiles : public ::testing::Test {
  protected:
-  fs::path root, home;
+  fs::path root;
   void SetUp() override {
-    char dir[] = "/tmp/ploxen-data-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    root = dir;
-    home = fs::current_path();
+    root = fs::current_path();  // the test main's, removed after the case
     fs::create_directories(root / "cwd");
     fs::current_path(root / "cwd");
   }
-  void TearDown() override {
-    fs::current_path(home);
-    fs::remove_all(root);
-    ChooseDataFolder("");
-  }
+  void TearDown() override { ChooseDataFolder(""); }
 };
 
 TEST_F(DataFiles, TheFolderIsTheBuildTreesRunOrTheInstalledShareFromTheProgram) {

@@ -10,21 +10,8 @@
 #include "display/Panels.h"
 #include "shell/MainWindow.h"
 
-// One directory for the run, emptied for each case; it stays behind for a look after a failure.
-void DialogTest::SetUp() {
-  namespace fs = std::filesystem;
-  static const fs::path dir =
-      fs::temp_directory_path() / ("ploxen-dialogs-" + std::to_string(getpid()));
-  fs::remove_all(dir);
-  fs::create_directory(dir);
-  fs::current_path(dir);
-  if (ModelessDialog) CloseDialog(ModelessDialog, DialogCancel);
-  CreatePanelSurfaces();
-  ResetNetTest();
-  AppendMessage(ClearLogCommand, 0);
-  NullTakeErrorBoxes();
-  NullTakeOpenedDialogs();
-}
+// The test main has reset the program and given the case an empty directory.
+void DialogTest::SetUp() { ResetNetTest(); }
 
 std::string FileText(const char* name) {
   std::ifstream in(name, std::ios::binary);

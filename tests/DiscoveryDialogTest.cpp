@@ -10,7 +10,7 @@
 
 namespace {
 
-enum { ServerField = 1015, SearchButton = 1022, GameList = 1023, KeyF4 = 62 };
+enum { KeyF4 = 62 };
 
 NetAddress At(int a, int b, int c, int d, int port) {
   NetAddress n{};
@@ -136,7 +136,7 @@ TEST_F(DiscoveryDialogTest, F4WithABlankServerOpensTheListWhenTwoOrNoneAnswer) {
   NullScriptNextDialog([&](DialogWindow* d) { entries = NullComboEntries(d, GameList); });
   PressWindowKey(KeyF4);
   EXPECT_EQ(entries, std::vector<std::string>{"Aucune partie trouv\xE9" "e"});
-  EXPECT_EQ(NullTakeOpenedDialogs(), (std::vector<int>{106, 106}));
+  EXPECT_EQ(NullTakeOpenedDialogs(), (std::vector<int>{NetworkDialog, NetworkDialog}));
   EXPECT_EQ(GameMode, Solo);
   EXPECT_EQ(SentSummary(), "");
 }

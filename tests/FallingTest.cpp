@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "display/MessageLog.h"
+#include "shell/platform/null/NullControl.h"
 #include "tests/TestMatch.h"
 
 // Every type spawns with cell 0 in row 2.

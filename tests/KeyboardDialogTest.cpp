@@ -15,7 +15,7 @@ TEST_F(KeyboardDialogTest, ACapturedKeyActsAtOnceOkStoresItCancelReloads) {
   RunDialog(KeyboardDialog, [&](DialogWindow* d) {
     NullPressKey(d, RightCtrl);  // the focus starts on the left key's field
     leftWhileOpen = KeyLeft;
-    FocusItem(d, 1020, false);
+    FocusItem(d, FirstKeyField + 3, false);  // rotate left
     NullPressKey(d, KeyA);
     NullPressButton(d, DialogOk);
   });

@@ -16,8 +16,6 @@
 
 using NetMatch = LoopbackTest;
 
-static std::string BoardText() { return std::string(&Board[0][0], &Board[0][0] + sizeof Board); }
-
 TEST_F(NetMatch, AnUnansweredJoinIsRepeatedEverySecondThenGivenUpAfterTenSeconds) {
   NullSetClock(5000);
   int server = Join();
@@ -50,50 +48,6 @@ TEST_F(NetMatch, AReplyOrARefusalEndsTheRepeats) {
   }
 }
 
-// The second answer names the row that joined after the repeating client.
-TEST_F(NetMatch, ARepeatedJoinGetsItsOwnRowAgainAndNoSecondRow) {
-  Host();
-  Admit(1);
-  Tick(peer[1], "CJ1");
-  EXPECT_EQ(Got(peer[1]), "C010000000NN03Moi02J1|");
-  int late = Socket();
-  Tick(late, "CJ2");
-  Got(peer[1]);
-  Got(late);
-  Tick(peer[1], "CJ1");
-  EXPECT_EQ(Got(peer[1]), "C010000000NN03Moi02J1|C020000000NNN03Moi02J102J2|");
-  EXPECT_EQ(Got(late), "");
-  EXPECT_EQ(HighestIndex, 2);
-}
-
-// Before its own reply arrives, a Client may get the reply of a later join.
-TEST_F(NetMatch, AClientTakesTheRowThatCarriesItsName) {
-  int server = Join();
-  Tick(server, "C020000000NNN04Hote03Moi03Bob");
-  EXPECT_EQ(MyIndex, 1);
-  EXPECT_EQ(HighestIndex, 2);
-  Tick(server, "C010000000NN04Hote03Moi");  // its own, late: nothing changes
-  EXPECT_EQ(HighestIndex, 2);
-  EXPECT_STREQ(MessageLine(0), "Connect\xE9 \xE0 127.0.0.1 !");
-}
-
-// Rows 1 and 3 leave together: the second departure names a row that the first has moved.
-TEST_F(NetMatch, TwoDeparturesAtOnceFreeBothRows) {
-  Host();
-  Admit(3);
-  RequestStart();
-  GameTick();
-  Got(peer[2]);
-  Tick(peer[1], "D01");
-  Tick(peer[3], "D03");
-  EXPECT_EQ(HighestIndex, 1);
-  EXPECT_STREQ(PlayerTable[1].name, "J2");
-  EXPECT_STREQ(AliveFlags, "OO");
-  EXPECT_EQ(Got(peer[2]), "D01|D01|");
-  Tick(Socket(), "D01");  // an address that holds no row
-  EXPECT_EQ(HighestIndex, 1);
-}
-
 // A report sent before the sender heard that it moved names its old row.
 TEST_F(NetMatch, TheServerReadsReportsByTheSendersRow) {
   Host();
@@ -106,26 +60,6 @@ TEST_F(NetMatch, TheServerReadsReportsByTheSendersRow) {
   EXPECT_EQ(Got(peer[2]), "H01000042001" "07|");
   Tick(peer[3], "L03024");
   EXPECT_EQ(Got(peer[2]), "L01024|");
-}
-
-TEST_F(NetMatch, ALaterJoinLeavesARunningMatchAlone) {
-  int server = Join();
-  StartHeight = 0;
-  Tick(server, "C010402007NN04Hote03Moi");
-  EXPECT_EQ(Level, 4);
-  EXPECT_EQ(StartHeight, 2);
-  Tick(server, "S123");
-  ASSERT_EQ(MatchOver, 0);
-  std::string board = BoardText();
-  Tick(server, "C020905200OON04Hote03Moi03Bob");
-  EXPECT_EQ(BoardText(), board);
-  EXPECT_EQ(Level * 100 + StartHeight * 10 + int(MatchSeed), 4 * 100 + 2 * 10 + 123);
-  EXPECT_STREQ(AliveFlags, "OON");
-  EXPECT_STREQ(PlayerTable[2].name, "Bob");
-  EXPECT_STREQ(MessageLine(0), "Bob connect\xE9 !");
-  MatchOver = 1;  // between matches the Server's game is taken whole
-  Tick(server, "C030905200NNNN04Hote03Moi03Bob03Cyd");
-  EXPECT_EQ(Level * 100 + StartHeight * 10 + int(MatchSeed), 9 * 100 + 5 * 10 + 200);
 }
 
 TEST_F(NetMatch, ALossBeforeAdmissionNamesNoRow) {
@@ -183,4 +117,25 @@ TEST_F(NetMatch, ReportsWhoseFieldsOverflowAreRefused) {
   Tick(peer[1], "H01" "000123" "010" "05");
   EXPECT_EQ(PlayerTable[1].score * 1000 + PlayerTable[1].lines * 10 + PlayerTable[1].height,
             123 * 1000 + 10 * 10 + 5);
+}
+
+// The upper bounds of received fields: a height report up to 20, a join reply's StartHeight
+// up to 15; and the Level a Server writes stops at 99 so the later fields keep their places.
+TEST_F(NetMatch, FieldsStopAtTheirUpperBounds) {
+  Level = 150;
+  Host();
+  int s = Socket();
+  Tick(s, "CJ1");
+  EXPECT_EQ(Got(s).substr(0, 7), "C019900");
+  for (const auto& [height, kept] : {std::pair{"21", 0}, {"20", 20}}) {
+    Tick(s, std::string("H01000000000") + height);
+    EXPECT_EQ(PlayerTable[1].height, kept) << height;
+  }
+  LeaveGame();
+  int server = Join();
+  for (const auto& [height, row] : {std::pair{"16", 99}, {"15", 1}}) {
+    Tick(server, std::string("C01") + "03" + height + "042NN04Hote03Moi");
+    EXPECT_EQ(MyIndex, row) << height;
+  }
+  EXPECT_EQ(StartHeight, 15);
 }

@@ -9,6 +9,7 @@
 #include "net/Protocol.h"
 #include "net/Transport.h"
 #include "shell/Settings.h"
+#include "shell/platform/null/NullControl.h"
 #include "tests/NetLoopback.h"
 #include "tests/TestMatch.h"
 
@@ -66,25 +67,6 @@ TEST_F(NetRelay, AClientsAttackGoesToTheServerNamingItsRowAndTheTarget) {
     SendAttack();
     EXPECT_EQ(Got(server), "L02" "0" + std::to_string(ExpectedTarget(seed, "OOO", 2)) + "3|");
   }
-}
-
-TEST_F(NetRelay, TheServerForwardsAnAttackToItsTargetAlone) {
-  Host();
-  Admit(3);
-  Tick(peer[1], "L01023");
-  EXPECT_EQ(Got(peer[1]) + "/" + Got(peer[2]) + "/" + Got(peer[3]), "/L01023|/");
-  EXPECT_EQ(PendingPenalty, 0);
-}
-
-TEST_F(NetRelay, HeightsAndRenamesAreRelayedToTheOthers) {
-  Host();
-  Admit(3);
-  Tick(peer[2], "H02" "001500" "007" "09");
-  Tick(peer[2], "R02Neuf");
-  EXPECT_EQ(Got(peer[1]) + "/" + Got(peer[2]) + "/" + Got(peer[3]),
-            "H02001500007" "09|R02Neuf|//H02001500007" "09|R02Neuf|");
-  EXPECT_EQ(std::string(PlayerTable[2].name) + std::to_string(PlayerTable[2].height), "Neuf9");
-  EXPECT_STREQ(MessageLine(0), "J2 -> Neuf");
 }
 
 // The join that fills the last seat starts the match; Space starts the next one

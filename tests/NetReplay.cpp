@@ -11,6 +11,7 @@
 #include <string>
 
 #include "display/MessageLog.h"
+#include "display/Panels.h"
 #include "game/Board.h"
 #include "game/Clearing.h"
 #include "game/Falling.h"
@@ -64,6 +65,8 @@ static void PrintTable() {
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   ConnectLayers();
+  CreatePanelSurfaces();  // the log the null back end reads the messages from
+  LogHeld = false;
   std::ifstream script(argv[1]);
   if (!script) return 2;
   NullNetReset();

@@ -58,24 +58,6 @@ class PanelsTest : public ::testing::Test {
   }
 };
 
-TEST_F(PanelsTest, StartupTextReadsFromTheTopAsListed) {
-  LogHeld = true;
-  WriteStartupText();
-  const std::string rule(33, '-');  // one word wider than the log: widened, shown to its edge
-  const std::pair<std::string, char> top[] = {
-      {"", 'k'}, {" Ploxen 1.0 - par Vorbu", 'k'}, {"", 'k'}, {"Touches par d\xE9" "faut :", 'p'},
-      {rule, 'r'}, {"  Gauche/Droite=d\xE9plac.", 'g'}, {"  Bas=descendre", 'g'},
-      {"  Ctrl/Haut=rotation", 'g'}, {"", 'k'}, {"En r\xE9seau :", 'p'}, {rule, 'r'},
-      {"  Enter=envoi message", 'g'}, {"  Espace=d\xE9marrer jeu", 'g'}};
-  std::string want;
-  for (auto [text, colour] : top) {
-    for (char& c : text) c = c == ' ' ? '.' : colour;
-    want += text.substr(0, 30) + '|';
-  }
-  EXPECT_EQ(Log(14), want + '|') << "13 lines, 208 pixels, white below";
-  EXPECT_FALSE(LogHeld);
-}
-
 TEST_F(PanelsTest, LongMessageWrapsAndPushesOlderLinesDownAndAHeldClearShowsAtTheNextCopy) {
   AppendMessage("x", 0x0000FF);
   AppendMessage("abcde abcde abcde abcde abcde abcde", 0x008000);  // five words: 174 pixels

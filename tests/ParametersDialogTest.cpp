@@ -11,12 +11,12 @@ using ParametersDialogTest = DialogTest;
 TEST_F(ParametersDialogTest, ARefusedHeightKeepsTheDialogOpenWithTheLevelStored) {
   std::string atRefusal;  // Level and the settings file
   int result = RunDialog(GameParametersDialog, [&](DialogWindow* d) {
-    SetItemText(d, 1001, "7");
-    SetItemText(d, 1002, "20");
+    SetItemText(d, LevelField, "7");
+    SetItemText(d, HeightField, "20");
     NullPressButton(d, DialogOk);
     atRefusal = std::to_string(Level) + " " + FileText("Ploxen.ini");
-    SetItemText(d, 1001, "sept");
-    SetItemText(d, 1002, "3");
+    SetItemText(d, LevelField, "sept");
+    SetItemText(d, HeightField, "3");
     NullPressButton(d, DialogOk);
   });
   EXPECT_EQ(NullTakeErrorBoxes(),
@@ -33,11 +33,25 @@ TEST_F(ParametersDialogTest, OutOfRangeStoredValuesSelectTheNearestEntry) {
   WriteFile("Ploxen.ini", "[Jeu]\nNiveau=25\nHauteur=-3\n");
   std::string shown;
   RunDialog(GameParametersDialog, [&](DialogWindow* d) {
-    shown = NullItemText(d, 1001) + " " + NullItemText(d, 1002);
+    shown = NullItemText(d, LevelField) + " " + NullItemText(d, HeightField);
     NullPressButton(d, DialogOk);
   });
   EXPECT_EQ(shown, "20 0");
   EXPECT_EQ(FileText("Ploxen.ini"), "[Jeu]\nNiveau=20\nHauteur=0\n");
+}
+
+// Level 20 and height 15 are the last entries OK takes; one more is refused.
+TEST_F(ParametersDialogTest, TheLastEntriesAreTakenAndOneMoreIsRefused) {
+  struct Bound { const char *level, *height; int result; };
+  for (const Bound& b : {Bound{"20", "15", DialogOk}, {"21", "0", DialogCancel},
+                         {"0", "16", DialogCancel}}) {
+    int result = RunDialog(GameParametersDialog, [&](DialogWindow* d) {
+      SetItemText(d, LevelField, b.level);
+      SetItemText(d, HeightField, b.height);
+      NullPressButton(d, DialogOk);
+    });
+    EXPECT_EQ(result, b.result) << b.level << " " << b.height;
+  }
 }
 
 }  // namespace

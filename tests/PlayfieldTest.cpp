@@ -34,21 +34,6 @@ TEST(DrawCell, APlainCellIsAFaceOfItsColourInAWhiteAndGreyBevel) {
   for (const auto& p : orange) EXPECT_EQ(PlayfieldAt(40 + p.dx, 60 + p.dy), p.pixel) << p.why;
 }
 
-TEST(DrawCell, PatternModeCopiesTheTypesTextureAndNothingElse) {
-  StartTestMatch();
-  for (size_t i = 0; i < std::size(TileAtlas); ++i) TileAtlas[i] = uint32_t(i);  // its own index
-  std::fill(Playfield, Playfield + PlayfieldWidth * PlayfieldHeight, Untouched);
-  PatternMode = 1;
-  DrawCell(4, 7, 3);
-  for (int y = -1; y <= CellSize; ++y)
-    for (int x = -1; x <= CellSize; ++x) {
-      bool inside = x >= 0 && y >= 0 && x < CellSize && y < CellSize;
-      // Value 3 takes the third texture; its rows lie AtlasStride pixels apart.
-      uint32_t texture = uint32_t((2 * CellSize + y) * AtlasStride + x);
-      ASSERT_EQ(PlayfieldAt(80 + x, 140 + y), inside ? texture : Untouched) << x << "," << y;
-    }
-}
-
 TEST(PresentPieceColumns, AMoveRightFromColumns4To6CopiesWindowX130To209Only) {
   StartTestMatch();
   PlacePiece(3, {{5, 10}, {4, 10}, {6, 10}, {5, 11}});

@@ -9,23 +9,12 @@
 #include "net/Transport.h"
 #include "shell/Dialogs.h"
 #include "shell/Settings.h"
+#include "shell/platform/null/NullControl.h"
 #include "shell/platform/null/NullDialog.h"
 #include "tests/NetInvariant.h"
 #include "tests/NetLoopback.h"
 
 using Protocol = LoopbackTest;
-
-TEST_F(Protocol, AJoinIsAnsweredToEveryClientWithTheGameAndAllNames) {
-  Host();
-  Level = 7;
-  StartHeight = 3;
-  MatchSeed = 42;
-  int aline = Socket(), bo = Socket();
-  Tick(aline, "CAline");
-  EXPECT_EQ(Got(aline), "C010703042NN03Moi05Aline|");
-  Tick(bo, "CBo");
-  EXPECT_EQ(Got(aline) + "/" + Got(bo), "C020703042NNN03Moi05Aline02Bo|/C020703042NNN03Moi05Aline02Bo|");
-}
 
 TEST_F(Protocol, AFullGameRefusesWithXAndChangesNothing) {
   Host();

@@ -111,7 +111,7 @@ TEST_F(ScoreTableTest, NetworkResultsListEveryPlayerAndUnderlineTheSurvivors) {
   ShowScoreTable(0);
   ASSERT_NE(ModelessDialog, nullptr);
   std::string shown;
-  for (int id = 1004; id <= 1013; ++id)
+  for (int id = FirstScoreLine; id < FirstScoreLine + ScoreLineCount; ++id)
     shown += NullItemText(ModelessDialog, id) +
              (NullItemUnderlined(ModelessDialog, id) ? "_\n" : "\n");
   EXPECT_EQ(shown, Entry(1500, 0, "Moi") + "_\n" + Entry(0, 0, "J1") + "\n" +

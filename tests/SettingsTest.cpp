@@ -20,21 +20,11 @@
 #include "shell/platform/Profile.h"
 #include "shell/platform/null/NullSystem.h"
 
-// Each case runs in a fresh empty directory, on the headless 1024 x 768 screen, with the computer
-// named "  PLOXEN-TEST " and no background image loaded.
+// Each case runs in the test main's fresh empty directory, on the headless 1024 x 768 screen,
+// with the computer named "  PLOXEN-TEST " and no background image loaded.
 class SettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char dir[] = "/tmp/ploxen-settings-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    std::filesystem::current_path(dir_ = dir);
-    NullSetComputerName("  PLOXEN-TEST ");
-  }
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::filesystem::remove_all(dir_);
-  }
-  std::filesystem::path old_ = std::filesystem::current_path(), dir_;
+  void SetUp() override { NullSetComputerName("  PLOXEN-TEST "); }
 };
 
 static void Store(const char* text) { std::ofstream(SettingsFile, std::ios::binary) << text; }

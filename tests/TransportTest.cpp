@@ -4,6 +4,7 @@
 #include "display/MessageLog.h"
 #include "net/Transport.h"
 #include "shell/Settings.h"
+#include "shell/platform/null/NullControl.h"
 #include "tests/NetLoopback.h"
 
 using Transport = LoopbackTest;

@@ -10,6 +10,7 @@
 
 #include "display/MessageLog.h"
 #include "display/Playfield.h"
+#include "resources/Identifiers.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "shell/platform/Clock.h"
@@ -19,29 +20,17 @@
 #include "shell/platform/null/NullDialog.h"
 #include "tests/TestMatch.h"
 
-// Each case runs in a level-0 Solo match, in a directory of its own since the toggles write
-// "Ploxen.ini" where they run.
+// Each case runs in a level-0 Solo match (the test main gives it a directory of its own).
 class WindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char dir[] = "/tmp/ploxen-window-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    std::filesystem::current_path(dir_ = dir);
-    StartTestMatch(3, 0, 0);
-    Paused = 0, PlayfieldHidden = 0, PollFlag = 1;
-  }
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::filesystem::remove_all(dir_);
-  }
-  std::filesystem::path old_ = std::filesystem::current_path(), dir_;
+  void SetUp() override { StartTestMatch(3, 0, 0); }
 };
 
 TEST_F(WindowTest, FunctionKeysActDuringAMatchAndWinOverAGameKeyOfTheSameCode) {
   KeyLeft = 63;  // F5's code
   int col = DrawnPiece[0].col;
   WindowProcedure({MsgKeyDown, 63, 0});
-  EXPECT_EQ(NullTakeOpenedDialogs(), std::vector<int>{106}) << "F5 opens the network dialog";
+  EXPECT_EQ(NullTakeOpenedDialogs(), std::vector<int>{NetworkDialog}) << "F5 opens the network dialog";
   EXPECT_EQ(DrawnPiece[0].col, col) << "and never reaches the game";
 }
 

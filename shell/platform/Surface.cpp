@@ -1,6 +1,8 @@
 // Pixel work on surfaces, common to every back end: only the screen differs.
 #include "shell/platform/Surface.h"
 
+#include "resources/Colours.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -19,10 +21,6 @@ struct Surface {
 static Surface g_window{WindowWidth, WindowHeight,
                         std::vector<uint32_t>(WindowWidth * WindowHeight, 0), {0, 0},
                         DefaultFont, 0};
-
-static uint32_t PixelOf(uint32_t colour) {
-  return (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-}
 
 static void Touch(const Surface* s, int x, int y, int w, int h) {
   if (s == &g_window && w > 0 && h > 0) WindowInvalidate(x, y, w, h);
@@ -57,7 +55,7 @@ DrawTools SurfaceSelectTools(Surface* s, DrawTools t) {
 
 void SurfaceRectangle(Surface* s, int left, int top, int right, int bottom) {
   if (right <= left || bottom <= top) return;
-  uint32_t fill = PixelOf(s->tools.fill), pen = PixelOf(s->tools.outline);
+  uint32_t fill = ColourToPixel(s->tools.fill), pen = ColourToPixel(s->tools.outline);
   for (int y = top; y < bottom; ++y) {
     bool edge = y == top || y == bottom - 1;
     FillSpan(s, left, right, y, edge ? pen : fill);

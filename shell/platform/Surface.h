@@ -8,6 +8,11 @@ struct Surface;
 
 constexpr int WindowWidth = 450;
 constexpr int WindowHeight = 400;
+// The whole window with its caption and menu, and where the client area lies in it.
+constexpr int FrameWidth = 450;
+constexpr int FrameHeight = 444;
+constexpr int ClientLeft = 3;
+constexpr int ClientTop = 41;
 
 // Fill and outline colours used by SurfaceRectangle (0x00BBGGRR).
 struct DrawTools {

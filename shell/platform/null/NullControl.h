@@ -16,7 +16,14 @@ struct NullDamage {
   int x0, y0, x1, y1;  // x1, y1 exclusive
 };
 NullDamage NullWindowDamage();
-void NullResetRecords();
+void NullResetRecords();  // also forgets the messages below
+
+// What the MessageLog drew, read back from the log's font: index 0 is the newest
+// of the last 64 messages since the last reset, whole however it wrapped;
+// nullptr and 0 past the last.
+const char* MessageLine(int index);
+uint32_t MessageColour(int index);
+void NullForgetMessages();
 
 // Exit code of a headless main loop that found nothing left to wait for.
 constexpr int NullIdleExit = -99;

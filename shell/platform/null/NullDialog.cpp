@@ -21,10 +21,8 @@ struct DialogWindow {
   bool captureKeys = false;
   bool ended = false;
   int result = 0;
-  std::map<int, NullPlace> places = {};
   std::set<int> hidden = {};
   std::set<int> underlined = {};
-  bool focusSelectsAll = false;
   std::map<int, int> chosen = {};
   int timerMs = 0;  // 0: none pending
 };
@@ -41,7 +39,6 @@ static DialogWindow* Open(const DialogTemplate& t, DialogProc proc) {
     const ControlTemplate& c = t.controls[i];
     if (c.id < 0) continue;
     d->texts[c.id] = c.text;
-    d->places[c.id] = {c.x, c.y, c.w, c.h};
     if (c.kind == EditHidden) d->hidden.insert(c.id);
   }
   g_opened.push_back(t.id);
@@ -58,7 +55,7 @@ static void RunScript(DialogWindow* d) {
 int RunModalDialog(const DialogTemplate& t, DialogProc proc) {
   DialogWindow* d = Open(t, proc);
   RunScript(d);
-  if (!d->ended) d->proc(d, DialogCommand, 2);
+  if (!d->ended) d->proc(d, DialogCommand, DialogCancel);
   int result = d->ended ? d->result : 2;
   delete d;
   return result;
@@ -90,10 +87,7 @@ void SelectComboEntry(DialogWindow* d, int id, int index) {
   if (index >= 0 && size_t(index) < list.size()) d->texts[id] = list[size_t(index)];
 }
 
-void FocusItem(DialogWindow* d, int id, bool selectAll) {
-  d->focus = id;
-  d->focusSelectsAll = selectAll;
-}
+void FocusItem(DialogWindow* d, int id, bool) { d->focus = id; }
 
 int FocusedItem(DialogWindow* d) { return d->focus; }
 
@@ -124,9 +118,7 @@ void NullFireTimer(DialogWindow* d) {
 
 void CaptureKeys(DialogWindow* d, bool on) { d->captureKeys = on; }
 
-void PlaceItem(DialogWindow* d, int id, int x, int y, int w, int h) {
-  d->places[id] = {x, y, w, h};
-}
+void PlaceItem(DialogWindow*, int, int, int, int, int) {}
 
 void ShowItem(DialogWindow* d, int id, bool shown) {
   if (shown) d->hidden.erase(id);
@@ -154,13 +146,11 @@ std::string NullItemText(DialogWindow* d, int id) { return d->texts[id]; }
 
 std::vector<std::string> NullComboEntries(DialogWindow* d, int id) { return d->entries[id]; }
 
-NullPlace NullItemPlace(DialogWindow* d, int id) { return d->places[id]; }
 
 bool NullItemVisible(DialogWindow* d, int id) { return d->hidden.count(id) == 0; }
 
 bool NullItemUnderlined(DialogWindow* d, int id) { return d->underlined.count(id) != 0; }
 
-bool NullFocusSelectsAll(DialogWindow* d) { return d->focusSelectsAll; }
 
 std::vector<std::string> NullTakeErrorBoxes() { return std::exchange(g_errorBoxes, {}); }
 

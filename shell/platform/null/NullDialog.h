@@ -9,12 +9,12 @@ struct DialogWindow;
 // What a test does with a dialog once it is open: set texts, press buttons, keys.
 using DialogScript = std::function<void(DialogWindow*)>;
 
-// The next modal dialog runs this script, and is cancelled (command 2) if the
+// The next modal dialog runs this script, and is cancelled (DialogCancel) if the
 // script leaves it open. A modeless dialog stays open: tests drive it through
 // ModelessDialog once OpenDialog has returned.
 void NullScriptNextDialog(DialogScript script);
 
-// Sends a command (a button id, 1 for Enter, 2 for Escape) to a dialog.
+// Sends a command (a button id, DialogOk for Enter, DialogCancel for Escape) to a dialog.
 void NullPressButton(DialogWindow* d, int id);
 
 // Sends a key press (a KeyCode) to a dialog's focused field.
@@ -32,16 +32,9 @@ void NullFireTimer(DialogWindow* d);
 std::string NullItemText(DialogWindow* d, int id);
 std::vector<std::string> NullComboEntries(DialogWindow* d, int id);
 
-// A control's place in dialog units, whether it is shown, whether its text is underlined.
-struct NullPlace {
-  int x, y, w, h;
-};
-NullPlace NullItemPlace(DialogWindow* d, int id);
+// Whether a control is shown, whether its text is underlined.
 bool NullItemVisible(DialogWindow* d, int id);
 bool NullItemUnderlined(DialogWindow* d, int id);
-
-// Whether the focus came with the focused field's whole text selected.
-bool NullFocusSelectsAll(DialogWindow* d);
 
 // Message boxes shown since the last call, oldest first; the list is emptied.
 std::vector<std::string> NullTakeErrorBoxes();

@@ -9,12 +9,11 @@
 static std::vector<std::string> Log;
 static bool TuneOpen = false;
 static bool TunePlaying = false;
-static bool OpensFail = false;
 static std::function<void(const std::string&)> EffectHook;
 
 bool OpenMusic(const char* fileName) {
   Log.push_back(std::string("open ") + fileName);
-  TuneOpen = !OpensFail;
+  TuneOpen = true;
   return TuneOpen;
 }
 
@@ -42,19 +41,13 @@ void CloseSound() {
 
 const std::vector<std::string>& NullSoundLog() { return Log; }
 
-std::vector<std::string> NullEffects() {
-  std::vector<std::string> effects;
-  for (const std::string& line : Log)
-    if (line.rfind("effect ", 0) == 0) effects.push_back(line.substr(7));
-  return effects;
-}
 
 void NullOnEffect(std::function<void(const std::string&)> hook) { EffectHook = std::move(hook); }
 
 void NullResetSound() {
   Log.clear();
   EffectHook = nullptr;
-  TuneOpen = TunePlaying = OpensFail = false;
+  TuneOpen = TunePlaying = false;
 }
 
 bool NullMusicPlaying() { return TunePlaying; }
@@ -65,4 +58,3 @@ void NullFinishMusic() {
   PostMessage(MsgMusicNotice, MusicNoticeSuccessful);
 }
 
-void NullFailMusicOpens(bool fail) { OpensFail = fail; }

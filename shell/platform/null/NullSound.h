@@ -7,9 +7,6 @@
 // One line per call: "open Ploxen.mid", "play", "close", "effect Pose.wav".
 const std::vector<std::string>& NullSoundLog();
 
-// Only the "effect ..." lines, in order.
-std::vector<std::string> NullEffects();
-
 // Runs with each effect's file name at the moment it is asked for, so a test can look
 // at what the game had done by then.
 void NullOnEffect(std::function<void(const std::string&)> hook);
@@ -22,6 +19,3 @@ bool NullMusicPlaying();
 
 // The playing tune reaches its end: the successful notice is posted as a real device would.
 void NullFinishMusic();
-
-// Makes every following open fail, as without a sound device, sound font or file.
-void NullFailMusicOpens(bool fail);

@@ -20,7 +20,10 @@ void WindowInvalidate(int x, int y, int w, int h) {
 
 NullDamage NullWindowDamage() { return g_damage; }
 
-void NullResetRecords() { g_damage = {0, 0, 0, 0, 0}; }
+void NullResetRecords() {
+  g_damage = {0, 0, 0, 0, 0};
+  NullForgetMessages();
+}
 
 #include "shell/platform/Messages.h"
 #include "shell/platform/Window.h"
