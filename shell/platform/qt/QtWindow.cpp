@@ -30,16 +30,18 @@ static QRegion g_unshown;
 // Number of the menu bar's menus now pulled down.
 static int g_menusDown = 0;
 
+enum KeyState { KeyUp, KeyDown, KeyStateUnknown };
+
 // Whether the X server has the key of that X key code down now; where no X
 // server answers, the key events already read are all there is to go by.
-static bool ServerHasKeyDown(unsigned native) {
+static KeyState ServerKeyState(unsigned native) {
   xcb_connection_t* c = XConnection();
-  if (!c || native == 0 || native > 255) return true;
+  if (!c || native == 0 || native > 255) return KeyStateUnknown;
   xcb_query_keymap_reply_t* r = xcb_query_keymap_reply(c, xcb_query_keymap(c), nullptr);
-  if (!r) return true;
+  if (!r) return KeyStateUnknown;
   bool down = (r->keys[native / 8] >> (native % 8)) & 1;
   std::free(r);
-  return down;
+  return down ? KeyDown : KeyUp;
 }
 
 class ClientArea : public QWidget {
@@ -64,17 +66,27 @@ class ClientArea : public QWidget {
   // The system's own repeat is ignored, release/press pairs included: a held
   // key repeats by our timer only, and a rotation key turns once per press.
   void keyPressEvent(QKeyEvent* e) override {
-    if (e->isAutoRepeat()) return;
     int code = KeyCodeOf(e);
+    bool repeatPress = releaseHeldBack_ && code == held_;
+    releaseHeldBack_ = false;
+    if (e->isAutoRepeat() || repeatPress) return;
     PostMessage(MsgKeyDown, code);
     held_ = code;
     heldNative_ = e->nativeScanCode();
     repeat_.start(RepeatDelayMs);
   }
 
+  // The toolkit pairs a repeat's release with its press only when both are
+  // already queued; a release read alone, of a key the X server still holds
+  // down, is such a pair's first half. Taken for a real one, it would end a
+  // soft drop and let the press after it start one on the next piece.
   void keyReleaseEvent(QKeyEvent* e) override {
     if (e->isAutoRepeat()) return;
     int code = KeyCodeOf(e);
+    if (code == held_ && ServerKeyState(e->nativeScanCode()) == KeyDown) {
+      releaseHeldBack_ = true;
+      return;
+    }
     if (code == held_) Unhold();
     PostMessage(MsgKeyUp, code);
   }
@@ -87,6 +99,7 @@ class ClientArea : public QWidget {
   void Unhold() {
     repeat_.stop();
     held_ = 0;
+    releaseHeldBack_ = false;
   }
 
   // The timer may come due while the program was busy with the very press it
@@ -95,7 +108,11 @@ class ClientArea : public QWidget {
   // so that a key let go is never pressed again.
   void Repeat() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (held_ && !ServerHasKeyDown(heldNative_)) Unhold();
+    if (held_ && ServerKeyState(heldNative_) == KeyUp) {
+      // A release held back as a repeat's was the real one after all.
+      if (releaseHeldBack_) PostMessage(MsgKeyUp, held_);
+      Unhold();
+    }
     // A dialog that opened meanwhile has the key now, even where no window
     // manager tells this widget that it lost the keyboard.
     if (!held_ || QApplication::activeModalWidget() || QApplication::focusWidget() != this)
@@ -107,6 +124,7 @@ class ClientArea : public QWidget {
   QTimer repeat_;
   int held_ = 0;
   unsigned heldNative_ = 0;
+  bool releaseHeldBack_ = false;
 };
 
 // Alt alone, or Escape out of a pulled-down menu, would leave the menu bar in
