@@ -3,6 +3,7 @@
 #include "shell/DialogProcs.h"
 #include "shell/Dialogs.h"
 #include "shell/Settings.h"
+#include "shell/platform/KeyNames.h"
 
 enum { FirstKeyField = 1017, KeyFieldCount = 5 };
 

@@ -1,4 +1,4 @@
-// The main window: its creation, destruction and what wakes the program's wait.
+// The main window: its creation and its destruction.
 #pragma once
 
 // Prepares the back end; call once before anything else of the platform.
@@ -10,6 +10,3 @@ bool CreateMainWindow(int x, int y);
 
 // Closes the main window; MsgDestroy follows in the queue. The close box does the same.
 void DestroyMainWindow();
-
-// A file descriptor whose readable data ends WaitMessage early, or -1 for none.
-void WatchSocket(int fd);

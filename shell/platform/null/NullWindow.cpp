@@ -1,7 +1,9 @@
 // Headless window: the client area lives in memory and changes are recorded.
 #include <algorithm>
 
+#include "shell/platform/Messages.h"
 #include "shell/platform/Surface.h"
+#include "shell/platform/Window.h"
 #include "shell/platform/null/NullControl.h"
 
 static NullDamage g_damage{0, 0, 0, 0, 0};
@@ -22,9 +24,6 @@ NullDamage NullWindowDamage() { return g_damage; }
 
 void NullResetRecords() { g_damage = {0, 0, 0, 0, 0}; }
 
-#include "shell/platform/Messages.h"
-#include "shell/platform/Window.h"
-
 static bool g_windowOpen = false;
 
 void PlatformStartup(int, char**) {}
@@ -40,5 +39,3 @@ void DestroyMainWindow() {
   g_windowOpen = false;
   PostMessage(MsgDestroy);
 }
-
-void WatchSocket(int) {}
