@@ -6,7 +6,10 @@
 #include "shell/platform/Window.h"
 #include "shell/platform/null/NullControl.h"
 
+static uint32_t g_pixels[WindowWidth * WindowHeight];
 static NullDamage g_damage{0, 0, 0, 0, 0};
+
+uint32_t* WindowPixels() { return g_pixels; }
 
 void WindowInvalidate(int x, int y, int w, int h) {
   if (g_damage.count == 0) {

@@ -20,7 +20,10 @@
 static const int RepeatDelayMs = 250;
 static const int RepeatPeriodMs = 33;
 
-// What was drawn on the window surface and is not yet on the screen.
+// The client area's pixels, lent to the program, which draws on them.
+static uint32_t g_pixels[WindowWidth * WindowHeight];
+
+// What was drawn on the window's pixels and is not yet on the screen.
 static QRegion g_unshown;
 
 // Whether the X server has the key of that X key code down now; where no X
@@ -48,8 +51,8 @@ class ClientArea : public QWidget {
  protected:
   void paintEvent(QPaintEvent* e) override {
     g_unshown -= e->region();
-    QImage image(reinterpret_cast<const uchar*>(SurfacePixels(WindowSurface())), WindowWidth,
-                 WindowHeight, WindowWidth * 4, QImage::Format_RGB32);
+    QImage image(reinterpret_cast<const uchar*>(g_pixels), WindowWidth, WindowHeight,
+                 WindowWidth * 4, QImage::Format_RGB32);
     QPainter p(this);
     p.drawImage(e->rect(), image, e->rect());
   }
@@ -127,6 +130,8 @@ class MainFrame : public QMainWindow {
 static MainFrame* g_frame = nullptr;
 
 QWidget* MainWindowWidget() { return g_frame; }
+
+uint32_t* WindowPixels() { return g_pixels; }
 
 static QIcon MakeIcon() {
   QImage image(32, 32, QImage::Format_ARGB32);
