@@ -43,8 +43,8 @@ Surface* WindowSurface() {
 }
 
 Surface* CreateSurface(int w, int h) {
-  auto* s = new Surface{w, h, nullptr, {0xFFFFFF, 0}, DefaultFont, 0,
-                        std::vector<uint32_t>(size_t(w) * h, 0)};
+  Surface* s = new Surface{w, h, nullptr, {0xFFFFFF, 0}, DefaultFont, 0,
+                           std::vector<uint32_t>(size_t(w) * h, 0)};
   s->pixels = s->own.data();
   return s;
 }

@@ -59,8 +59,10 @@ void PostMessage(MessageKind kind, int32_t a, int32_t b) {
   if (auto* d = QAbstractEventDispatcher::instance(qApp->thread())) d->wakeUp();
 }
 
+// The queued call's slot object belongs to its event, which Qt frees once delivered.
 void DeliverMessagesInModalLoop() {
-  QMetaObject::invokeMethod(qApp, DeliverInModalLoop, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(qApp, DeliverInModalLoop,  // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
+                            Qt::QueuedConnection);
 }
 
 void EndWait() { g_waitEnded = true; }
