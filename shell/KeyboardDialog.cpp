@@ -3,6 +3,7 @@
 #include "shell/DialogProcs.h"
 #include "shell/Dialogs.h"
 #include "shell/Settings.h"
+#include "shell/platform/KeyNames.h"
 
 
 struct GameKey {

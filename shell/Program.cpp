@@ -20,6 +20,7 @@
 #include "shell/Settings.h"
 #include "shell/platform/Clock.h"
 #include "shell/platform/Menu.h"
+#include "shell/platform/Messages.h"
 #include "shell/platform/Net.h"
 #include "shell/platform/Window.h"
 

@@ -23,6 +23,7 @@
 #include "shell/Settings.h"
 #include "shell/platform/Clock.h"
 #include "shell/platform/Dialog.h"
+#include "shell/platform/KeyNames.h"
 #include "shell/platform/Menu.h"
 #include "shell/platform/Messages.h"
 #include "shell/platform/Surface.h"

@@ -67,9 +67,5 @@ void UnderlineItem(DialogWindow* d, int id);
 // Enter and Escape, before the field sees it.
 void CaptureKeys(DialogWindow* d, bool on);
 
-// French name of a KeyCode as the keyboard layout in use names it, at most
-// size - 1 bytes of Windows-1252; empty for a key that has no name.
-void KeyName(int keyCode, char* out, int size);
-
 // Shows text in a blocking message box titled "Erreur" with the warning icon.
 void ShowErrorBox(DialogWindow* owner, const char* text);

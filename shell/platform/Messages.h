@@ -31,6 +31,9 @@ bool TakeMessage(Message* m);
 // there is one and returns true. The socket counts only while no menu is down.
 bool WaitMessage(Message* m, int timeoutMs);
 
+// A file descriptor whose readable data ends WaitMessage early, or -1 for none.
+void WatchSocket(int fd);
+
 // The procedure that takes the messages posted while a modal dialog runs a loop
 // of its own: paint, move, activation, key release and music notices go to it
 // at once, in order; a key press, command, destroy or quit waits for the main loop.

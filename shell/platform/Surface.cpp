@@ -8,19 +8,19 @@
 #include <vector>
 
 #include "shell/platform/Text.h"
+#include "shell/platform/Window.h"
 
 struct Surface {
   int width;
   int height;
-  std::vector<uint32_t> pixels;
+  uint32_t* pixels;  // the window's lent by the back end, else those of own
   DrawTools tools;
   FontId font;
   uint32_t textColour;
+  std::vector<uint32_t> own;
 };
 
-static Surface g_window{WindowWidth, WindowHeight,
-                        std::vector<uint32_t>(WindowWidth * WindowHeight, 0), {0, 0},
-                        DefaultFont, 0};
+static Surface g_window{WindowWidth, WindowHeight, nullptr, {0, 0}, DefaultFont, 0, {}};
 
 static void Touch(const Surface* s, int x, int y, int w, int h) {
   if (s == &g_window && w > 0 && h > 0) WindowInvalidate(x, y, w, h);
@@ -33,17 +33,25 @@ static void FillSpan(Surface* s, int x0, int x1, int y, uint32_t pixel) {
   for (int x = x0; x < x1; ++x) s->pixels[y * s->width + x] = pixel;
 }
 
-Surface* WindowSurface() { return &g_window; }
+// The window's pixels are the back end's, which shows them; every use of the
+// window surface comes through here, so it never draws before it has them.
+Surface* WindowSurface() {
+  if (!g_window.pixels) g_window.pixels = WindowPixels();
+  return &g_window;
+}
 
 Surface* CreateSurface(int w, int h) {
-  return new Surface{w, h, std::vector<uint32_t>(size_t(w) * h, 0), {0xFFFFFF, 0}, DefaultFont, 0};
+  Surface* s = new Surface{w, h, nullptr, {0xFFFFFF, 0}, DefaultFont, 0,
+                           std::vector<uint32_t>(size_t(w) * h, 0)};
+  s->pixels = s->own.data();
+  return s;
 }
 
 void DeleteSurface(Surface* s) {
   if (s != &g_window) delete s;
 }
 
-uint32_t* SurfacePixels(Surface* s) { return s->pixels.data(); }
+uint32_t* SurfacePixels(Surface* s) { return s->pixels; }
 int SurfaceWidth(const Surface* s) { return s->width; }
 int SurfaceHeight(const Surface* s) { return s->height; }
 
@@ -109,7 +117,7 @@ void SurfaceTextColour(Surface* s, uint32_t colour) { s->textColour = colour; }
 void SurfaceTextOut(Surface* s, int x, int y, const char* text) {
   int len = int(std::strlen(text));
   TextRect all{0, 0, s->width, s->height};
-  FontDrawText(s->pixels.data(), s->width, s->height, s->font, s->textColour, x, y, text, len, all);
+  FontDrawText(s->pixels, s->width, s->height, s->font, s->textColour, x, y, text, len, all);
   Touch(s, x, y, FontTextWidth(s->font, text, len), FontLineHeight(s->font));
 }
 
@@ -158,7 +166,7 @@ void SurfaceDrawText(Surface* s, TextRect r, const char* text) {
   std::vector<TextLine> lines = WrapText(s->font, text, r.right - r.left);
   int y = r.top, step = FontLineHeight(s->font);
   for (const TextLine& l : lines) {
-    FontDrawText(s->pixels.data(), s->width, s->height, s->font, s->textColour, r.left, y,
+    FontDrawText(s->pixels, s->width, s->height, s->font, s->textColour, r.left, y,
                  l.start, l.len, r);
     y += step;
   }

@@ -72,6 +72,3 @@ TextRect SurfaceMeasureText(Surface* s, TextRect r, const char* text);
 
 // Draws text wrapped as SurfaceMeasureText places it, clipped to r.
 void SurfaceDrawText(Surface* s, TextRect r, const char* text);
-
-// Tells the back end that a rectangle of the window's pixels changed.
-void WindowInvalidate(int x, int y, int w, int h);

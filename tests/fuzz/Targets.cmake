@@ -1,7 +1,7 @@
 # The fuzz targets, one line each: name, test label, sources as globs from the repository root.
 # Read by tests/CMakeLists.txt (a CTest test fuzz.NAME each) and by the clang build beside it.
 
-# The core library and the headless back end, globbed as ploxen_core and ploxen_platform_null are.
+# The libraries under the program (rules, resources, platform common, core) and the headless back end.
 set(PLOXEN_FUZZ_CORE game/*.cpp net/*.cpp display/*.cpp shell/*.cpp shell/platform/*.cpp
     resources/*.cpp shell/platform/null/*.cpp)
 

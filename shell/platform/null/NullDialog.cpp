@@ -8,7 +8,6 @@
 
 #include "resources/Resources.h"
 #include "shell/platform/Dialog.h"
-#include "shell/platform/KeyNames.h"
 
 // Each back end has its own DialogWindow; no program links two back ends.
 // cppcheck-suppress ctuOneDefinitionRuleViolation
@@ -126,11 +125,6 @@ void ShowItem(DialogWindow* d, int id, bool shown) {
 }
 
 void UnderlineItem(DialogWindow* d, int id) { d->underlined.insert(id); }
-
-// Headless, the layout is a US keyboard's.
-void KeyName(int keyCode, char* out, int size) {
-  ComposeKeyName(keyCode, UsLayoutCharacter(keyCode), out, size);
-}
 
 void ShowErrorBox(DialogWindow*, const char* text) { g_errorBoxes.push_back(text); }
 

@@ -36,3 +36,6 @@ bool WaitMessage(Message* m, int timeoutMs) {
 
 // No dialog here runs a loop of its own.
 void SetModalProcedure(void (*)(const Message&)) {}
+
+// Nothing here waits on a socket.
+void WatchSocket(int) {}

@@ -1,10 +1,15 @@
 // Headless window: the client area lives in memory and changes are recorded.
 #include <algorithm>
 
+#include "shell/platform/Messages.h"
 #include "shell/platform/Surface.h"
+#include "shell/platform/Window.h"
 #include "shell/platform/null/NullControl.h"
 
+static uint32_t g_pixels[WindowWidth * WindowHeight];
 static NullDamage g_damage{0, 0, 0, 0, 0};
+
+uint32_t* WindowPixels() { return g_pixels; }
 
 void WindowInvalidate(int x, int y, int w, int h) {
   if (g_damage.count == 0) {
@@ -25,9 +30,6 @@ void NullResetRecords() {
   NullForgetMessages();
 }
 
-#include "shell/platform/Messages.h"
-#include "shell/platform/Window.h"
-
 static bool g_windowOpen = false;
 
 void PlatformStartup(int, char**) {}
@@ -43,5 +45,3 @@ void DestroyMainWindow() {
   g_windowOpen = false;
   PostMessage(MsgDestroy);
 }
-
-void WatchSocket(int) {}

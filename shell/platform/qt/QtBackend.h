@@ -16,7 +16,7 @@ int KeyCodeFromQtKey(int qtKey);
 // Number of modal dialogs running now; the main window takes no input meanwhile.
 extern int ModalDepth;
 
-// Applies a new client-area position of the main window when the window exists.
+// The main window, or nullptr while there is none.
 class QWidget;
 QWidget* MainWindowWidget();
 
@@ -32,6 +32,10 @@ void ShowWindowNow();
 
 // Hands the window procedure the messages a modal loop may deliver; call as one starts.
 void DeliverMessagesInModalLoop();
+
+// Gives the main window its menu bar from the menu resource; the check marks follow it.
+class QMainWindow;
+void BuildMenu(QMainWindow* window);
 
 // Gives a top-level window a title bar with only the buttons named, before it is shown.
 void SetFrameButtons(QWidget* window, bool minimise, bool close);

@@ -5,7 +5,6 @@
 #include <xkbcommon/xkbcommon-x11.h>
 #include <xkbcommon/xkbcommon.h>
 
-#include "shell/platform/Dialog.h"
 #include "shell/platform/KeyNames.h"
 #include "shell/platform/qt/QtBackend.h"
 

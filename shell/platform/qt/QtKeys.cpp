@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/platform/Dialog.h"
 #include "shell/platform/qt/QtBackend.h"
 
 // X11 and Wayland report the evdev code plus 8. Evdev codes 1..88 are the

@@ -1,20 +1,16 @@
-// The main window under Qt: the menu, the 450 x 400 client area, keys with the program's own repeat.
+// The main window under Qt: the frame, the 450 x 400 client area, keys with the program's own repeat.
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QPainter>
-#include <QProxyStyle>
 #include <QScreen>
 #include <QTimer>
 #include <cstdlib>
-#include <map>
 #include <xcb/xcb.h>
 
 #include "resources/Resources.h"
-#include "shell/platform/Menu.h"
 #include "shell/platform/Messages.h"
 #include "shell/platform/Surface.h"
 #include "shell/platform/Window.h"
@@ -24,11 +20,11 @@
 static const int RepeatDelayMs = 250;
 static const int RepeatPeriodMs = 33;
 
-// What was drawn on the window surface and is not yet on the screen.
-static QRegion g_unshown;
+// The client area's pixels, lent to the program, which draws on them.
+static uint32_t g_pixels[WindowWidth * WindowHeight];
 
-// Number of the menu bar's menus now pulled down.
-static int g_menusDown = 0;
+// What was drawn on the window's pixels and is not yet on the screen.
+static QRegion g_unshown;
 
 enum KeyState { KeyUp, KeyDown, KeyStateUnknown };
 
@@ -57,8 +53,8 @@ class ClientArea : public QWidget {
  protected:
   void paintEvent(QPaintEvent* e) override {
     g_unshown -= e->region();
-    QImage image(reinterpret_cast<const uchar*>(SurfacePixels(WindowSurface())), WindowWidth,
-                 WindowHeight, WindowWidth * 4, QImage::Format_RGB32);
+    QImage image(reinterpret_cast<const uchar*>(g_pixels), WindowWidth, WindowHeight,
+                 WindowWidth * 4, QImage::Format_RGB32);
     QPainter p(this);
     p.drawImage(e->rect(), image, e->rect());
   }
@@ -127,22 +123,9 @@ class ClientArea : public QWidget {
   bool releaseHeldBack_ = false;
 };
 
-// Alt alone, or Escape out of a pulled-down menu, would leave the menu bar in
-// its keyboard mode, holding the keys with no mark of it on the screen; the
-// game's keys stay the game's. Alt with a menu's letter still opens that menu.
-class MenuBarStyle : public QProxyStyle {
- public:
-  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                QStyleHintReturn* data) const override {
-    if (hint == SH_MenuBar_AltKeyNavigation) return 0;
-    return QProxyStyle::styleHint(hint, option, widget, data);
-  }
-};
-
 class MainFrame : public QMainWindow {
  public:
   ClientArea* area = nullptr;
-  std::map<int, QAction*> actions;
 
  protected:
   void moveEvent(QMoveEvent*) override { PostClientPosition(); }
@@ -166,37 +149,7 @@ static MainFrame* g_frame = nullptr;
 
 QWidget* MainWindowWidget() { return g_frame; }
 
-static void BuildMenu(MainFrame* f) {
-  auto* style = new MenuBarStyle;
-  style->setParent(f);
-  f->menuBar()->setStyle(style);
-  QMenu* popups[2];
-  for (int i = 0; i < 2; ++i) {
-    popups[i] = f->menuBar()->addMenu(FromCp1252(MenuPopups[i]));
-    QObject::connect(popups[i], &QMenu::aboutToShow, [] { ++g_menusDown; });
-    QObject::connect(popups[i], &QMenu::aboutToHide, [] {
-      --g_menusDown;
-      EndWait();
-    });
-  }
-  for (int i = 0; i < MainMenuCount; ++i) {
-    const MenuItem& item = MainMenu[i];
-    if (item.command == 0) {
-      popups[item.popup]->addSeparator();
-      continue;
-    }
-    QAction* a = popups[item.popup]->addAction(FromCp1252(item.text));
-    a->setCheckable(item.checked);
-    a->setChecked(item.checked);
-    int command = item.command;
-    // The check mark changes only when the program says so.
-    QObject::connect(a, &QAction::triggered, [a, command] {
-      if (a->isCheckable()) a->setChecked(!a->isChecked());
-      PostMessage(MsgCommand, command);
-    });
-    f->actions[command] = a;
-  }
-}
+uint32_t* WindowPixels() { return g_pixels; }
 
 static QIcon MakeIcon() {
   QImage image(32, 32, QImage::Format_ARGB32);
@@ -268,8 +221,6 @@ void ShowWindowNow() {
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
 }
 
-bool MenuPulledDown() { return g_menusDown > 0; }
-
 // Motif hints, which window managers read for the buttons and the functions of a
 // frame. Qt asks for resizing always, and for everything when a window asks for
 // no button, which gives a fixed-size dialog a maximise and a minimise button.
@@ -290,14 +241,3 @@ void SetFrameButtons(QWidget* window, bool minimise, bool close) {
   std::free(atom);
 }
 
-void CheckMenuCommand(int command, bool checked) {
-  if (!g_frame) return;
-  auto it = g_frame->actions.find(command);
-  if (it != g_frame->actions.end()) it->second->setChecked(checked);
-}
-
-bool MenuCommandChecked(int command) {
-  if (!g_frame) return false;
-  auto it = g_frame->actions.find(command);
-  return it != g_frame->actions.end() && it->second->isChecked();
-}

@@ -1,4 +1,4 @@
-// The program's message queue over Qt's event loop, and the monotonic clock.
+// The program's message queue over Qt's event loop, the wait for a message or a datagram.
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QMetaObject>
@@ -7,12 +7,9 @@
 #include <QTimer>
 #include <deque>
 #include <mutex>
-#include <time.h>
 
-#include "shell/platform/Clock.h"
 #include "shell/platform/Menu.h"
 #include "shell/platform/Messages.h"
-#include "shell/platform/Window.h"
 #include "shell/platform/qt/QtBackend.h"
 
 static std::mutex g_lock;
@@ -21,20 +18,6 @@ static QSocketNotifier* g_socketNotifier = nullptr;
 static bool g_socketReady = false;
 static bool g_waitEnded = false;
 static void (*g_modalProcedure)(const Message&) = nullptr;
-
-uint32_t TickCount() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return uint32_t(uint64_t(t.tv_sec) * 1000u + uint64_t(t.tv_nsec) / 1000000u);
-}
-
-// The picture drawn before a pause is the one the pause shows.
-void SleepMs(uint32_t ms) {
-  ShowWindowNow();
-  timespec t{time_t(ms / 1000), long(ms % 1000) * 1000000L};
-  while (nanosleep(&t, &t) != 0) {
-  }
-}
 
 static bool PopMessage(Message* m) {
   std::lock_guard<std::mutex> hold(g_lock);
@@ -76,8 +59,10 @@ void PostMessage(MessageKind kind, int32_t a, int32_t b) {
   if (auto* d = QAbstractEventDispatcher::instance(qApp->thread())) d->wakeUp();
 }
 
+// The queued call's slot object belongs to its event, which Qt frees once delivered.
 void DeliverMessagesInModalLoop() {
-  QMetaObject::invokeMethod(qApp, DeliverInModalLoop, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(qApp, DeliverInModalLoop,  // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
+                            Qt::QueuedConnection);
 }
 
 void EndWait() { g_waitEnded = true; }
