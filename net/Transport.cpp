@@ -80,10 +80,14 @@ int ConnectToServer() {
 }
 
 // Whatever an earlier, longer message left behind the text goes out as zero bytes.
-static void SendBuffer(const NetAddress& to) {
+static void ClearBehindText() {
   const void* end = std::memchr(ExchangeBuffer, '\0', ExchangeSize);
   size_t length = end ? size_t(static_cast<const char*>(end) - ExchangeBuffer) : ExchangeSize;
   std::memset(ExchangeBuffer + length, 0, ExchangeSize - length);
+}
+
+static void SendBuffer(const NetAddress& to) {
+  ClearBehindText();
   NetSendTo(to, ExchangeBuffer, ExchangeSize);
 }
 
@@ -94,8 +98,12 @@ void SendToPeer(int index) {
 void SendToSender() { SendBuffer(SenderAddress); }
 
 void SendToClients(int except) {
+  NetAddress to[MaxTablePlayers];
+  int count = 0;
   for (int i = 1; i <= HighestIndex && i < MaxTablePlayers; ++i)
-    if (i != except) SendToPeer(i);
+    if (i != except) to[count++] = PeerTable[i];
+  ClearBehindText();
+  NetSendToEach(to, count, ExchangeBuffer, ExchangeSize);
 }
 
 // The datagram is text up to its own length: the bytes behind it are cleared

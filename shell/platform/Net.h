@@ -32,6 +32,10 @@ bool NetLookupName(const char* name, uint32_t* address);
 // Sends size bytes to an address from the open socket; with no socket, or on failure, nothing happens.
 void NetSendTo(const NetAddress& to, const char* data, int size);
 
+// Sends the same size bytes to each of count addresses, in their order, in as few system calls
+// as the system allows; with no socket nothing happens, and a failed send spares the others.
+void NetSendToEach(const NetAddress* to, int count, const char* data, int size);
+
 // Takes the oldest waiting datagram without waiting: its length (0 for an empty one),
 // cut to size bytes, its sender in *from; -1 when none waits or no socket is open.
 int NetReceiveFrom(char* data, int size, NetAddress* from);

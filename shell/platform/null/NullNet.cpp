@@ -28,6 +28,10 @@ void NetSendTo(const NetAddress& to, const char* data, int size) {
   if (g_open) g_sent.push_back({to, std::string(data, size_t(size))});
 }
 
+void NetSendToEach(const NetAddress* to, int count, const char* data, int size) {
+  for (int i = 0; i < count; ++i) NetSendTo(to[i], data, size);
+}
+
 int NetReceiveFrom(char* data, int size, NetAddress* from) {
   if (!g_open || g_incoming.empty()) return -1;
   const NullDatagram& d = g_incoming.front();

@@ -3,7 +3,10 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <cstring>
 
@@ -61,6 +64,30 @@ void NetSendTo(const NetAddress& to, const char* data, int size) {
   if (g_socket < 0) return;
   sockaddr_in s = ToSockaddr(to);
   sendto(g_socket, data, size_t(size), 0, reinterpret_cast<sockaddr*>(&s), sizeof s);
+}
+
+// A relay goes to every Client at once: one system call instead of one per Client.
+void NetSendToEach(const NetAddress* to, int count, const char* data, int size) {
+  if (g_socket < 0 || count <= 0) return;
+  constexpr int Most = 16;
+  sockaddr_in s[Most];
+  iovec part[Most];
+  mmsghdr message[Most] = {};
+  int n = std::min(count, Most);
+  for (int i = 0; i < n; ++i) {
+    s[i] = ToSockaddr(to[i]);
+    part[i] = {const_cast<char*>(data), size_t(size)};
+    message[i].msg_hdr.msg_name = &s[i];
+    message[i].msg_hdr.msg_namelen = sizeof s[i];
+    message[i].msg_hdr.msg_iov = &part[i];
+    message[i].msg_hdr.msg_iovlen = 1;
+  }
+  // sendmmsg stops at the first refusal (a peer's port closed, say): the rest go on their own.
+  for (int sent = 0; sent < n;) {
+    int k = sendmmsg(g_socket, message + sent, unsigned(n - sent), 0);
+    sent += k > 0 ? k : 1;
+  }
+  if (count > Most) NetSendToEach(to + Most, count - Most, data, size);
 }
 
 // A non-blocking receive takes exactly one datagram, an empty one included;

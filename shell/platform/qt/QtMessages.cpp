@@ -17,6 +17,7 @@ static std::deque<Message> g_queue;
 static QSocketNotifier* g_socketNotifier = nullptr;
 static bool g_socketReady = false;
 static bool g_waitEnded = false;
+static bool g_inWait = false;  // inside WaitMessage, whose caller reads the socket next
 static void (*g_modalProcedure)(const Message&) = nullptr;
 
 static bool PopMessage(Message* m) {
@@ -72,25 +73,45 @@ bool TakeMessage(Message* m) {
   return PopMessage(m);
 }
 
+// One timer serves every wait: a datagram costs the Server no timer set-up, only the wake.
+static QTimer* WaitTimer() {
+  static QTimer* timer = nullptr;
+  if (!timer) {
+    timer = new QTimer(qApp);
+    timer->setTimerType(Qt::PreciseTimer);
+    timer->setSingleShot(true);
+  }
+  return timer;
+}
+
 bool WaitMessage(Message* m, int timeoutMs) {
   if (TakeMessage(m)) return true;
+  QTimer* timer = WaitTimer();
   bool timedOut = false;
-  QTimer timer;
-  timer.setTimerType(Qt::PreciseTimer);
-  timer.setSingleShot(true);
-  QObject::connect(&timer, &QTimer::timeout, [&timedOut] { timedOut = true; });
-  if (timeoutMs >= 0) timer.start(timeoutMs);
+  QMetaObject::Connection ended =
+      QObject::connect(timer, &QTimer::timeout, [&timedOut] { timedOut = true; });
+  if (timeoutMs >= 0) timer->start(timeoutMs);
   g_socketReady = g_waitEnded = false;
   // Datagrams wait in the socket while a menu is down, as the game does.
-  if (g_socketNotifier) g_socketNotifier->setEnabled(!MenuPulledDown());
+  bool watch = !MenuPulledDown();
+  if (g_socketNotifier && g_socketNotifier->isEnabled() != watch) g_socketNotifier->setEnabled(watch);
+  bool got = false;
+  g_inWait = true;
   while (!timedOut && !g_socketReady && !g_waitEnded) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    if (PopMessage(m)) return true;
+    if ((got = PopMessage(m))) break;
   }
-  return false;
+  g_inWait = false;
+  timer->stop();
+  QObject::disconnect(ended);
+  return got;
 }
 
 // The notifier only ends a wait; the game reads the socket itself, one datagram a tick.
+// Fired outside the main loop's wait (in a modal dialog's loop, say, which reads no
+// datagram) it goes quiet until the next wait, or the datagram still waiting would
+// wake that loop again and again. Within the wait it stays armed: re-arming it for
+// every datagram is a good part of what a relayed report costs the Server.
 void WatchSocket(int fd) {
   delete g_socketNotifier;
   g_socketNotifier = nullptr;
@@ -98,6 +119,6 @@ void WatchSocket(int fd) {
   g_socketNotifier = new QSocketNotifier(fd, QSocketNotifier::Read);
   QObject::connect(g_socketNotifier, &QSocketNotifier::activated, [] {
     g_socketReady = true;
-    g_socketNotifier->setEnabled(false);
+    if (!g_inWait) g_socketNotifier->setEnabled(false);
   });
 }
