@@ -188,7 +188,8 @@ TEST_F(SdlSound, TheGeneratedTunePlaysThroughFluidSynthForItsWholeLength) {
   ASSERT_EQ(Notices(60.0, true).size(), 1u);
   CloseSound();
   std::vector<int16_t> s = Sounded("tune.raw");
-  EXPECT_GT(double(s.size()) / rate / channels, length - 0.5) << "FluidSynth stopped before the file's end";
+  EXPECT_GT(double(s.size()) / rate / channels, length - 0.5)
+      << "FluidSynth stopped before the file's end";
   // The next round follows on, so the round's own last half second must sound too.
   auto roundEnd = s.begin() + ptrdiff_t(length * rate) * channels;
   ASSERT_LT(roundEnd, s.end());
