@@ -18,15 +18,14 @@ bool Submit(const char* alias, const char* server, const char* max) {
          }) == DialogOk;
 }
 
-TEST_F(NetworkDialogTest, AMaximumOf9IsRefusedBeforeAnythingIsStored) {
+// A maximum of 9 is refused with a message before anything is stored; an empty alias is refused
+// silently, with the maximum and the server stored.
+TEST_F(NetworkDialogTest, AMaximumOf9AndAnEmptyAliasAreRefused) {
   EXPECT_FALSE(Submit("Autre", "ailleurs", "9"));
   EXPECT_EQ(NullTakeErrorBoxes(),
             std::vector<std::string>{"Le maximum doit \xEAtre compris entre 1 et 8."});
   EXPECT_EQ(MaxPlayers, 8);
   EXPECT_EQ(FileText("Ploxen.ini"), "");
-}
-
-TEST_F(NetworkDialogTest, AnEmptyAliasIsRefusedSilentlyWithMaxAndServerStored) {
   EXPECT_FALSE(Submit("    ", " autre ", "3"));
   EXPECT_TRUE(NullTakeErrorBoxes().empty());
   EXPECT_TRUE(Stored("Max=3") && Stored("Serveur= autre "));
