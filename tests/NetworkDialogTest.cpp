@@ -34,8 +34,8 @@ TEST_F(NetworkDialogTest, AMaximumOf9AndAnEmptyAliasAreRefused) {
 
 TEST_F(NetworkDialogTest, AClientSendsARenameOfItsOwnRowOnlyWhenTheNameChanged) {
   JoinGame();
-  FromServer(JoinReply(0, 0, 7, "NN", {"Hote", "Moi"}));
-  TakeSent();
+  FromServer("C010000007NN04Hote03Moi");
+  SentSummary();
   EXPECT_TRUE(Submit(" Moi  ", TestServerText, "8"));
   EXPECT_EQ(SentSummary(), "");
   EXPECT_TRUE(Submit("Client", TestServerText, "8"));
