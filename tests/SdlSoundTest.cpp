@@ -44,6 +44,22 @@ static std::vector<Notice> Notices(double seconds, bool untilFirst = false) {
   return got;
 }
 
+// Hands the tune's notices to the game's rule, as the main window does, for `seconds` or until
+// `ends` successful ones came; how many did.
+static int AnswerNotices(double seconds, int ends) {
+  int successful = 0;
+  for (Clock::time_point start = Clock::now();
+       successful < ends && Clock::now() - start < std::chrono::duration<double>(seconds);) {
+    for (Message m; TakeMessage(&m);) {
+      if (m.kind != MsgMusicNotice) continue;
+      successful += m.a == MusicNoticeSuccessful;
+      HandleMusicNotice(m.a);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return successful;
+}
+
 // A header with the given timing and track count, then one track of the given events.
 static std::vector<uint8_t> Tune(uint16_t division, uint16_t tracks, std::vector<uint8_t> events) {
   std::vector<uint8_t> f = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, uint8_t(tracks >> 8),
@@ -146,16 +162,7 @@ TEST_F(SdlSound, AOneTickTuneComesRoundAtMostOnceASecond) {
   WriteTune("Ploxen.mid", Tune(96, 1, OneTick));
   MusicOn = 1;
   RestartMusic();
-  int rounds = SdlTuneRounds(), notices = 0;
-  Clock::time_point start = Clock::now();
-  while (Clock::now() - start < std::chrono::milliseconds(3500)) {
-    for (Message m; TakeMessage(&m);) {
-      if (m.kind != MsgMusicNotice) continue;
-      notices += m.a == MusicNoticeSuccessful;
-      HandleMusicNotice(m.a);
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+  int rounds = SdlTuneRounds(), notices = AnswerNotices(3.5, 1000);
   EXPECT_TRUE(notices >= 2 && notices <= 4) << notices;
   EXPECT_LE(SdlTuneRounds() - rounds, 5);
   MusicOn = 0;
@@ -211,13 +218,7 @@ TEST_F(SdlSound, AHeldNoteLoopsWithoutASilenceAtTheSeam) {
   int rate = 0, channels = 0;
   Uint16 format = 0;
   Mix_QuerySpec(&rate, &format, &channels);
-  for (int ends = 0; ends < 2;) {
-    for (Message m; TakeMessage(&m);) {
-      if (m.kind != MsgMusicNotice) continue;
-      ends += m.a == MusicNoticeSuccessful;
-      HandleMusicNotice(m.a);
-    }
-  }
+  ASSERT_EQ(AnswerNotices(60.0, 2), 2);
   MusicOn = 0;
   CloseSound();
   std::remove("Ploxen.mid");
