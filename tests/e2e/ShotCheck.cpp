@@ -1,5 +1,6 @@
 // Reads a screenshot (binary PPM) of the game window and checks the panels at their
-// places and colours and a falling piece in the Playfield; prints what it found.
+// places and colours and a falling piece in the Playfield; prints its verdicts, the client
+// area's corner and the count of drawn cells.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +39,7 @@ static int Check(bool ok, const char* what) {
 
 static int CheckWindow(const Image& im, Origin o, int players, bool chat) {
   int ox = o.x, oy = o.y, failed = 0;
+  std::printf("client area at %d,%d\n", ox, oy);  // read by pause_ghost.sh
   failed += Check(im.At(ox + 68, oy + 2) == 0x000080, "StatsPanel navy at x 0..69");
   failed += Check(im.At(ox + 272, oy + 1) == 0x800000, "PlayersPanel dark red at x 272, y 1");
   failed += Check(im.At(ox + 448, oy + 146) == 0x800000, "PlayersPanel dark red to x 449, y 147");
@@ -52,6 +54,7 @@ static int CheckWindow(const Image& im, Origin o, int players, bool chat) {
       unsigned face = im.At(x + 10, y + 10);
       cells += im.At(x + 10, y) == 0xFFFFFF && face != 0 && face != 0xFFFFFF;
     }
+  std::printf("cells drawn in the Playfield: %d\n", cells);  // read by held_down.sh
   failed += Check(cells >= 4, "a falling piece (four bevelled cells at least)");
   // A player's line of the PlayersPanel holds white or pale red text.
   int lines = 0;
