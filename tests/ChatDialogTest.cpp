@@ -2,6 +2,7 @@
 #include "display/Playfield.h"
 #include "game/Board.h"
 #include "shell/platform/Surface.h"
+#include "shell/platform/null/NullControl.h"
 #include "tests/DialogTestSupport.h"
 #include "tests/TestMatch.h"
 
@@ -37,15 +38,14 @@ TEST_F(DialogRulesTest, ASoloChatLineShowsInPurpleAndGoesNowhere) {
     NullPressButton(d, DialogOk);
   });
   PressWindowKey(EnterKey);
-  EXPECT_EQ(Line(0), "Moi : tout seul");
-  EXPECT_EQ(Colour(0), 0x800080u);
+  EXPECT_STREQ(MessageLine(0), "Moi : tout seul");
+  EXPECT_EQ(MessageColour(0), 0x800080u);
   EXPECT_EQ(SentSummary(), "");
 }
 
 // The chat dialog of a network game is modeless: F5 is dropped until it closes.
 TEST_F(DialogRulesTest, ANetworkChatHoldsOffF5AndSendsItsLineCutTo996Bytes) {
-  HostGame();
-  AdmitPeers(2);
+  HostGame(2);
   PressWindowKey(EnterKey);
   PressWindowKey(F5Key);
   EXPECT_EQ(NullTakeOpenedDialogs(), std::vector<int>{ChatDialog});

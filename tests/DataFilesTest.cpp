@@ -33,11 +33,19 @@ class DataFiles : public ::testing::Test {
   void TearDown() override { ChooseDataFolder(""); }
 };
 
-TEST_F(DataFiles, TheFolderIsTheBuildTreesRunOrTheInstalledShareFromTheProgram) {
+// A player's own file wins, then the shipped one, then the bare name.
+TEST_F(DataFiles, TheFolderIsTheBuildTreesRunOrTheInstalledShareAndAPlayersOwnFileWins) {
   // The build tree: the program beside run/.
   Touch(root / "build/run/Ploxen.gif");
+  Touch(root / "build/run/Pose.wav");
+  Touch(root / "cwd/Pose.wav");
   ChooseDataFolder((root / "build").string());
   EXPECT_EQ(DataFolder, (root / "build/run").string());
+  EXPECT_EQ(DataFilePath("Pose.wav"), "Pose.wav");
+  EXPECT_EQ(DataFilePath("Ploxen.gif"), (root / "build/run/Ploxen.gif").string());
+  EXPECT_EQ(DataFilePath("Ploxen.mid"), "Ploxen.mid");  // in neither: fails to open as before
+  // Nothing was copied into the working directory.
+  EXPECT_EQ(std::distance(fs::directory_iterator(root / "cwd"), fs::directory_iterator()), 1);
   // An installation under any prefix: the program in libexec/ploxen, the data in share/ploxen.
   Touch(root / "prefix/share/ploxen/Ploxen.gif");
   fs::create_directories(root / "prefix/libexec/ploxen");
@@ -47,18 +55,6 @@ TEST_F(DataFiles, TheFolderIsTheBuildTreesRunOrTheInstalledShareFromTheProgram) 
   ChooseDataFolder((root / "prefix/bin").string());
   EXPECT_EQ(DataFolder, "");
   EXPECT_EQ(DataFilePath("Ploxen.gif"), "Ploxen.gif");
-}
-
-TEST_F(DataFiles, APlayersOwnFileWinsThenTheShippedOneThenTheBareName) {
-  Touch(root / "build/run/Ploxen.gif");
-  Touch(root / "build/run/Pose.wav");
-  Touch(root / "cwd/Pose.wav");
-  ChooseDataFolder((root / "build").string());
-  EXPECT_EQ(DataFilePath("Pose.wav"), "Pose.wav");
-  EXPECT_EQ(DataFilePath("Ploxen.gif"), (root / "build/run/Ploxen.gif").string());
-  EXPECT_EQ(DataFilePath("Ploxen.mid"), "Ploxen.mid");  // in neither: fails to open as before
-  // Nothing was copied into the working directory.
-  EXPECT_EQ(std::distance(fs::directory_iterator(root / "cwd"), fs::directory_iterator()), 1);
 }
 
 // The three kinds of data file reach their players through the lookup.

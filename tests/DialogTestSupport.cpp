@@ -1,17 +1,29 @@
-// Fresh state for each dialog test, and file helpers.
+// Fresh state for each dialog test, files, keys, and the in-memory network's games and datagrams.
 #include "tests/DialogTestSupport.h"
 
-#include <unistd.h>
-
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
-#include "display/MessageLog.h"
-#include "display/Panels.h"
+#include "game/Clearing.h"
+#include "net/Transport.h"
 #include "shell/MainWindow.h"
+#include "shell/Program.h"
+#include "shell/Settings.h"
+#include "shell/platform/null/NullControl.h"
+#include "shell/platform/null/NullNet.h"
+#include "shell/platform/null/NullNetSearch.h"
 
 // The test main has reset the program and given the case an empty directory.
-void DialogTest::SetUp() { ResetNetTest(); }
+void DialogTest::SetUp() {
+  NullNetReset();
+  NullSearchReset();
+  std::strcpy(Alias, "Moi");
+  std::strcpy(ServerName, TestServerText);
+  MaxPlayers = 8;
+  NetPort = 5001;
+  ResetGame(true, Solo);
+}
 
 std::string FileText(const char* name) {
   std::ifstream in(name, std::ios::binary);
@@ -33,8 +45,36 @@ int RunDialog(DialogId id, DialogScript script) {
 
 void PressWindowKey(int keyCode) { WindowProcedure({MsgKeyDown, keyCode, 0}); }
 
+void HostGame(int count) {
+  LeaveGame();
+  ASSERT_EQ(OpenServerSocket(), 0);
+  ResetGame(true, Server);
+  for (int i = 1; i <= count; ++i) {
+    NullNetDeliverText(NullPeerAddress(i), ("CJ" + std::to_string(i)).c_str());
+    GameTick();
+  }
+  NullNetTakeSent();
+}
+
+void JoinGame() {
+  StartGame(Client);
+  ASSERT_EQ(GameMode, Client);
+  NullNetTakeSent();
+}
+
+void FromServer(const std::string& text) {
+  NullNetDeliverText(PeerTable[0], text.c_str());
+  GameTick();
+}
+
 std::string SentSummary() {
   std::string out;
-  for (const SentText& s : TakeSent()) out += std::to_string(s.to) + ":" + s.text + "\n";
+  for (const NullDatagram& d : NullNetTakeSent()) {
+    EXPECT_EQ(d.bytes.size(), 1000u);
+    std::string text(d.bytes.c_str());
+    EXPECT_EQ(d.bytes.find_first_not_of('\0', text.size()), std::string::npos) << text;
+    int last = reinterpret_cast<const uint8_t*>(&d.peer.address)[3];
+    out += std::to_string(last == 100 ? 0 : last) + ":" + text + "\n";
+  }
   return out;
 }

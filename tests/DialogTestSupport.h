@@ -1,4 +1,5 @@
-// What the dialog tests share: a fresh directory and program state, files, keys, datagrams.
+// What the dialog tests share: a fresh directory and program state on a fresh in-memory network,
+// files, keys, a hosted or joined game and the datagrams sent.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -8,10 +9,12 @@
 #include "shell/Dialogs.h"
 #include "shell/platform/Dialog.h"
 #include "shell/platform/null/NullDialog.h"
-#include "tests/NetPeers.h"
 
-// Each case starts in an empty working directory, in Solo on a fresh in-memory
-// network (alias "Moi"), panels drawn, no dialog open, nothing recorded.
+// The server a Client joins in these tests, as the "Serveur" text names it.
+constexpr const char* TestServerText = "10.0.0.100";
+
+// Each case starts in an empty working directory, in Solo on a fresh in-memory network
+// (Alias "Moi", MaxPlayers 8), panels drawn, no dialog open, nothing recorded.
 class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -30,5 +33,16 @@ int RunDialog(DialogId id, DialogScript script);
 // A key press on the main window, through its key dispatch.
 void PressWindowKey(int keyCode);
 
-// The datagrams sent since the last call, one "peer:text" line each.
+// Sets up this machine as the Server of a new game, as a confirmed F3 does, and admits peers
+// 1..count (10.0.0.1 up) under the names "J1".."Jn"; what was sent is dropped.
+void HostGame(int count);
+
+// Sets up this machine as a Client that joined TestServerText (F4); the join request is dropped.
+void JoinGame();
+
+// The server's datagram, received and dispatched by one GameTick.
+void FromServer(const std::string& text);
+
+// The datagrams sent since the last call, one "peer:text" line each (peer i is 10.0.0.i, 0 the
+// server). Every one is checked to be 1000 bytes, zero behind the text.
 std::string SentSummary();

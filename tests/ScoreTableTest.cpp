@@ -103,8 +103,7 @@ TEST_F(ScoreTableTest, ALinkedFileKeepsItsLinkAndAKilledWriteLeavesNothing) {
 
 // Each line shown, "_" after the underlined ones.
 TEST_F(ScoreTableTest, NetworkResultsListEveryPlayerAndUnderlineTheSurvivors) {
-  HostGame();
-  AdmitPeers(2);
+  HostGame(2);
   PlayerTable[0].score = 1500;
   PlayerTable[2].lines = 12;
   std::memcpy(AliveFlags, "ONO", 3);

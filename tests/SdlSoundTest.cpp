@@ -24,6 +24,8 @@ using Clock = std::chrono::steady_clock;
 
 static const std::string RunDir = PLOXEN_RUN_DIR;
 
+static bool Audible(int16_t v) { return std::abs(v) > 30; }
+
 struct Notice {
   int code;
   double at;  // seconds after the wait began
@@ -42,24 +44,20 @@ static std::vector<Notice> Notices(double seconds, bool untilFirst = false) {
   return got;
 }
 
-// One note two quarters long, the first quarter at 0.2 s, the second at 1 s: 1.2 s in all.
-static const char* WriteTwoTempoTune() {
-  static const uint8_t file[] = {
-      'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k', 0, 0, 0, 26,
-      0x00, 0xFF, 0x51, 3, 0x03, 0x0D, 0x40,  // 200000 us a quarter
-      0x00, 0x90, 72, 90,                     // note on
-      0x60, 0xFF, 0x51, 3, 0x0F, 0x42, 0x40,  // +96 ticks: 1000000 us a quarter
-      0x60, 0x80, 72, 0,                      // +96: note off
-      0x00, 0xFF, 0x2F, 0};                   // end of track
-  std::ofstream("two-tempos.mid", std::ios::binary).write(reinterpret_cast<const char*>(file),
-                                                           sizeof file);
-  return "two-tempos.mid";
-}
-
-static const char* WriteTune(const char* name, const std::vector<uint8_t>& file) {
-  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                              std::streamsize(file.size()));
-  return name;
+// Hands the tune's notices to the game's rule, as the main window does, for `seconds` or until
+// `ends` successful ones came; how many did.
+static int AnswerNotices(double seconds, int ends) {
+  int successful = 0;
+  for (Clock::time_point start = Clock::now();
+       successful < ends && Clock::now() - start < std::chrono::duration<double>(seconds);) {
+    for (Message m; TakeMessage(&m);) {
+      if (m.kind != MsgMusicNotice) continue;
+      successful += m.a == MusicNoticeSuccessful;
+      HandleMusicNotice(m.a);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return successful;
 }
 
 // A header with the given timing and track count, then one track of the given events.
@@ -71,6 +69,41 @@ static std::vector<uint8_t> Tune(uint16_t division, uint16_t tracks, std::vector
   f.insert(f.end(), head.begin(), head.end());
   f.insert(f.end(), events.begin(), events.end());
   return f;
+}
+
+static const char* WriteTune(const char* name, const std::vector<uint8_t>& file) {
+  std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                              std::streamsize(file.size()));
+  return name;
+}
+
+// One note two quarters long, the first quarter at 0.2 s, the second at 1 s: 1.2 s in all.
+static const char* WriteTwoTempoTune() {
+  return WriteTune("two-tempos.mid", Tune(96, 1, {
+      0x00, 0xFF, 0x51, 3, 0x03, 0x0D, 0x40,  // 200000 us a quarter
+      0x00, 0x90, 72, 90,                     // note on
+      0x60, 0xFF, 0x51, 3, 0x0F, 0x42, 0x40,  // +96 ticks: 1000000 us a quarter
+      0x60, 0x80, 72, 0,                      // +96: note off
+      0x00, 0xFF, 0x2F, 0}));                 // end of track
+}
+
+// The disk driver writes the mix to raw as fast as it can.
+static void MixToDisk(const char* raw) {
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", raw, 1);
+  setenv("SDL_DISKAUDIODELAY", "0", 1);
+}
+
+// The samples written to raw, from the first audible one to the last: the device runs before
+// the tune starts. Removes the file.
+static std::vector<int16_t> Sounded(const char* raw) {
+  std::vector<int16_t> s;
+  std::ifstream in(raw, std::ios::binary);
+  for (int16_t v; in.read(reinterpret_cast<char*>(&v), 2);) s.push_back(v);
+  std::remove(raw);
+  auto first = std::find_if(s.begin(), s.end(), Audible);
+  auto last = std::find_if(s.rbegin(), s.rend(), Audible).base();
+  return first < last ? std::vector<int16_t>(first, last) : std::vector<int16_t>{};
 }
 
 // A note, then the end of the track one tick later.
@@ -129,16 +162,7 @@ TEST_F(SdlSound, AOneTickTuneComesRoundAtMostOnceASecond) {
   WriteTune("Ploxen.mid", Tune(96, 1, OneTick));
   MusicOn = 1;
   RestartMusic();
-  int rounds = SdlTuneRounds(), notices = 0;
-  Clock::time_point start = Clock::now();
-  while (Clock::now() - start < std::chrono::milliseconds(3500)) {
-    for (Message m; TakeMessage(&m);) {
-      if (m.kind != MsgMusicNotice) continue;
-      notices += m.a == MusicNoticeSuccessful;
-      HandleMusicNotice(m.a);
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+  int rounds = SdlTuneRounds(), notices = AnswerNotices(3.5, 1000);
   EXPECT_TRUE(notices >= 2 && notices <= 4) << notices;
   EXPECT_LE(SdlTuneRounds() - rounds, 5);
   MusicOn = 0;
@@ -160,10 +184,7 @@ TEST_F(SdlSound, TheGeneratedTunePlaysThroughFluidSynthForItsWholeLength) {
   std::string file = RunDir + "/Ploxen.mid";
   double length = MidiFileSeconds(file.c_str());
   EXPECT_NEAR(length, 52 * 4 * 60.0 / 152, 0.01);  // written as 52 bars of four beats at 152
-  // The disk driver writes the mix to a file as fast as it can.
-  setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", "tune.raw", 1);
-  setenv("SDL_DISKAUDIODELAY", "0", 1);
+  MixToDisk("tune.raw");
   ASSERT_TRUE(OpenMusic(file.c_str()));
   // The mixer here runs faster than any render could.
   while (!SdlTuneRendered()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -173,30 +194,20 @@ TEST_F(SdlSound, TheGeneratedTunePlaysThroughFluidSynthForItsWholeLength) {
   PlayMusic();
   ASSERT_EQ(Notices(60.0, true).size(), 1u);
   CloseSound();
-  std::vector<int16_t> s;
-  std::ifstream in("tune.raw", std::ios::binary);
-  for (int16_t v; in.read(reinterpret_cast<char*>(&v), 2);) s.push_back(v);
-  std::remove("tune.raw");
-  // The device runs before the tune starts; the tune is the stretch that is not silence.
-  auto audible = [](int16_t v) { return std::abs(v) > 30; };
-  auto first = std::find_if(s.begin(), s.end(), audible);
-  auto last = std::find_if(s.rbegin(), s.rend(), audible).base();
-  ASSERT_LT(first, last);
-  double played = double(last - first) / rate / channels;
-  EXPECT_GT(played, length - 0.5) << "FluidSynth stopped before the file's end";
+  std::vector<int16_t> s = Sounded("tune.raw");
+  EXPECT_GT(double(s.size()) / rate / channels, length - 0.5)
+      << "FluidSynth stopped before the file's end";
   // The next round follows on, so the round's own last half second must sound too.
-  auto roundEnd = first + ptrdiff_t(length * rate) * channels;
+  auto roundEnd = s.begin() + ptrdiff_t(length * rate) * channels;
   ASSERT_LT(roundEnd, s.end());
-  EXPECT_TRUE(std::any_of(roundEnd - rate / 2 * channels, roundEnd, audible))
+  EXPECT_TRUE(std::any_of(roundEnd - rate / 2 * channels, roundEnd, Audible))
       << "the render stopped before the tune's end";
 }
 
 // A note held from the first tick to the last: the loop's seam must not fall silent, as a
 // restart after the end's notice (the game's rule) would make it.
 TEST_F(SdlSound, AHeldNoteLoopsWithoutASilenceAtTheSeam) {
-  setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", "held.raw", 1);
-  setenv("SDL_DISKAUDIODELAY", "0", 1);
+  MixToDisk("held.raw");
   // 200 ticks at 500 ms a quarter, 1.04 s: a flute, whose sound does not die away while held.
   WriteTune("Ploxen.mid", Tune(96, 1, {0x00, 0xC0, 73, 0x00, 0x90, 72, 100, 0x81, 0x48, 0x80, 72, 0,
                                        0x00, 0xFF, 0x2F, 0}));
@@ -207,26 +218,14 @@ TEST_F(SdlSound, AHeldNoteLoopsWithoutASilenceAtTheSeam) {
   int rate = 0, channels = 0;
   Uint16 format = 0;
   Mix_QuerySpec(&rate, &format, &channels);
-  for (int ends = 0; ends < 2;) {
-    for (Message m; TakeMessage(&m);) {
-      if (m.kind != MsgMusicNotice) continue;
-      ends += m.a == MusicNoticeSuccessful;
-      HandleMusicNotice(m.a);
-    }
-  }
+  ASSERT_EQ(AnswerNotices(60.0, 2), 2);
   MusicOn = 0;
   CloseSound();
   std::remove("Ploxen.mid");
-  std::vector<int16_t> s;
-  std::ifstream in("held.raw", std::ios::binary);
-  for (int16_t v; in.read(reinterpret_cast<char*>(&v), 2);) s.push_back(v);
-  std::remove("held.raw");
-  auto audible = [](int16_t v) { return std::abs(v) > 30; };
-  auto first = std::find_if(s.begin(), s.end(), audible);
-  auto last = std::find_if(s.rbegin(), s.rend(), audible).base();
-  ASSERT_GT(last - first, 2 * rate * channels) << "less than two rounds sounded";
+  std::vector<int16_t> s = Sounded("held.raw");
+  ASSERT_GT(s.size(), size_t(2 * rate * channels)) << "less than two rounds sounded";
   size_t quiet = 0, longest = 0;
-  for (auto i = first; i != last; ++i) longest = std::max(longest, quiet = audible(*i) ? 0 : quiet + 1);
+  for (int16_t v : s) longest = std::max(longest, quiet = Audible(v) ? 0 : quiet + 1);
   EXPECT_LT(double(longest) / channels / rate, 0.02) << "seconds of silence inside the loop";
 }
 

@@ -35,7 +35,9 @@ static std::string Stored(const char* path = SettingsFile) {
   return s.str();
 }
 
-TEST_F(SettingsTest, FirstStartWritesEveryKeyWithItsDefault) {
+// The first start writes every key with its default; the next one, every key already stored,
+// writes nothing; an alias stored with spaces goes back trimmed.
+TEST_F(SettingsTest, FirstStartWritesEveryKeyWithItsDefaultAndTheNextOneNothing) {
   PatternMode = 1, MaxPlayers = NetPort = KeyLeft = KeyRight = KeyDown = KeyRotLeft = -1;
   KeyRotRight = SoundOn = MusicOn = PosX = PosY = -1;
   LoadSettings();
@@ -48,6 +50,18 @@ TEST_F(SettingsTest, FirstStartWritesEveryKeyWithItsDefault) {
   EXPECT_EQ(std::vector<int32_t>({MaxPlayers, NetPort, KeyLeft, KeyRight, KeyDown, KeyRotLeft,
                                   KeyRotRight, SoundOn, MusicOn, PosX, PosY, PatternMode}),
             std::vector<int32_t>({8, 5001, 331, 333, 336, 29, 328, 1, 1, 290, 203, 0}));
+  std::string first = Stored();
+  ASSERT_EQ(link(SettingsFile, "old"), 0);
+  LoadSettings();
+  LoadPatternSetting();
+  WriteToggle(MusicOn, 0, "Musique");
+  struct stat a, b;
+  ASSERT_TRUE(stat(SettingsFile, &a) == 0 && stat("old", &b) == 0);
+  EXPECT_EQ(a.st_ino, b.st_ino) << "the start replaced the file";
+  first.replace(first.find("Alias=") + 6, 11, "  Spaced  ");
+  Store(first.c_str());
+  LoadSettings();
+  EXPECT_NE(Stored().find("\nAlias=Spaced\n"), std::string::npos) << Stored();
 }
 
 // Names match in any case; a five-digit port is read whole; an alias of
@@ -95,25 +109,6 @@ TEST_F(SettingsTest, WriteGoesThroughANewFileAndNeverCutsTheOldOne) {
   WriteSettingInt("Jeu", "Musique", 10);
   WriteSettingInt("Jeu", "Musique", 20);
   EXPECT_EQ(Stored("old"), "[Jeu]\nMusique=20\n") << "rewritten whole for a same-length change";
-}
-
-// A start with every key already stored writes nothing; the trimmed alias goes back trimmed.
-TEST_F(SettingsTest, AStartThatChangesNothingLeavesTheFileAsItIs) {
-  LoadSettings();
-  LoadPatternSetting();
-  std::string first = Stored();
-  ASSERT_EQ(link(SettingsFile, "old"), 0);
-  LoadSettings();
-  LoadPatternSetting();
-  WriteToggle(MusicOn, 0, "Musique");
-  struct stat a, b;
-  ASSERT_TRUE(stat(SettingsFile, &a) == 0 && stat("old", &b) == 0);
-  EXPECT_EQ(a.st_ino, b.st_ino) << "the start replaced the file";
-  std::string spaced = first;
-  spaced.replace(spaced.find("Alias=") + 6, 11, "  Spaced  ");
-  Store(spaced.c_str());
-  LoadSettings();
-  EXPECT_NE(Stored().find("\nAlias=Spaced\n"), std::string::npos) << Stored();
 }
 
 // Read-only files, links and a directory in the file's place; root writes any file, so the

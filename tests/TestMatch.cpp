@@ -50,16 +50,6 @@ CellList Cells(const PieceCell piece[4]) {
   return out;
 }
 
-std::vector<int> ReferenceDraws(uint32_t seed, int count) {
-  std::vector<int> out;
-  uint64_t state = seed;
-  for (int i = 0; i < count; ++i) {
-    state = (state * 214013 + 2531011) % (uint64_t(1) << 32);
-    out.push_back(int(state / 65536 % 32768));
-  }
-  return out;
-}
-
 std::string Stack() {
   std::string out;
   for (int r = 0; r <= 21; ++r) {

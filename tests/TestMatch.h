@@ -32,9 +32,5 @@ void LandBar(int n);
 using CellList = std::vector<std::pair<int, int>>;
 CellList Cells(const PieceCell piece[4]);
 
-// Results of the generator's rule worked out apart from the program's own:
-// `count` draws after seeding with `seed`.
-std::vector<int> ReferenceDraws(uint32_t seed, int count);
-
 // Every row of 0..21 that holds a cell, as "row:cells " with '.' for an empty cell.
 std::string Stack();

@@ -1,30 +1,12 @@
 // Reads a screenshot (binary PPM) of the game window and checks the panels at their
-// places and colours and a falling piece in the Playfield; prints what it found.
+// places and colours and a falling piece in the Playfield; prints its verdicts, the client
+// area's corner and the count of drawn cells.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-struct Image {
-  int w = 0, h = 0;
-  std::vector<unsigned char> rgb;
-  unsigned At(int x, int y) const {
-    const unsigned char* p = &rgb[size_t(y * w + x) * 3];
-    return unsigned(p[0]) << 16 | unsigned(p[1]) << 8 | p[2];
-  }
-};
-
-static bool ReadPpm(const char* path, Image& im) {
-  FILE* f = std::fopen(path, "rb");
-  if (!f) return false;
-  int max = 0;
-  bool ok = std::fscanf(f, "P6 %d %d %d", &im.w, &im.h, &max) == 3 && max == 255;
-  std::fgetc(f);
-  im.rgb.resize(size_t(im.w) * im.h * 3);
-  ok = ok && std::fread(im.rgb.data(), 1, im.rgb.size(), f) == im.rgb.size();
-  std::fclose(f);
-  return ok;
-}
+#include "Ppm.h"
 
 struct Origin {
   int x, y;
@@ -42,24 +24,11 @@ static std::vector<Origin> FindOrigins(const Image& im) {
   return found;
 }
 
-// A player's line of the PlayersPanel holds white or pale red text.
-static int CountPlayerLines(const Image& im, int ox, int oy) {
-  int lines = 0;
-  for (int i = 0; i < 8; ++i) {
-    bool text = false;
-    for (int y = oy + 18 + 16 * i; y < oy + 34 + 16 * i && !text; ++y)
-      for (int x = ox + 275; x < ox + 400 && !text; ++x)
-        text = im.At(x, y) == 0xFFFFFF || im.At(x, y) == 0xFFC0C0;
-    lines += text;
-  }
-  return lines;
-}
-
-// Purple chat text anywhere in the MessageLog.
-static bool HasPurpleLine(const Image& im, int ox, int oy) {
-  for (int y = oy + 148; y < oy + 400; ++y)
-    for (int x = ox + 270; x < ox + 450; ++x)
-      if (im.At(x, y) == 0x800080) return true;
+// Whether any pixel of the rectangle [x0, x1) x [y0, y1) has one of the colours.
+static bool Any(const Image& im, int x0, int y0, int x1, int y1, unsigned a, unsigned b = ~0u) {
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x)
+      if (im.At(x, y) == a || im.At(x, y) == b) return true;
   return false;
 }
 
@@ -68,8 +37,16 @@ static int Check(bool ok, const char* what) {
   return ok ? 0 : 1;
 }
 
-// A Playfield cell with the white top bevel over a coloured face is a drawn piece or stack cell.
-static int CountCells(const Image& im, int ox, int oy) {
+static int CheckWindow(const Image& im, Origin o, int players, bool chat) {
+  int ox = o.x, oy = o.y, failed = 0;
+  std::printf("client area at %d,%d\n", ox, oy);  // read by pause_ghost.sh
+  failed += Check(im.At(ox + 68, oy + 2) == 0x000080, "StatsPanel navy at x 0..69");
+  failed += Check(im.At(ox + 272, oy + 1) == 0x800000, "PlayersPanel dark red at x 272, y 1");
+  failed += Check(im.At(ox + 448, oy + 146) == 0x800000, "PlayersPanel dark red to x 449, y 147");
+  failed += Check(im.At(ox + 448, oy + 398) == 0xFFFFFF, "MessageLog white at x 448, y 398");
+  failed += Check(Any(im, ox + 5, oy + 10, ox + 40, oy + 30, 0xC0C0FF),
+                  "pale blue \"Score\" text near x 5, y 10");
+  // A Playfield cell with the white top bevel over a coloured face is a drawn piece or stack cell.
   int cells = 0;
   for (int row = 0; row < 20; ++row)
     for (int col = 0; col < 10; ++col) {
@@ -77,28 +54,16 @@ static int CountCells(const Image& im, int ox, int oy) {
       unsigned face = im.At(x + 10, y + 10);
       cells += im.At(x + 10, y) == 0xFFFFFF && face != 0 && face != 0xFFFFFF;
     }
-  return cells;
-}
-
-static int CheckWindow(const Image& im, Origin o, int players, bool chat) {
-  int ox = o.x, oy = o.y;
-  std::printf("client area at %d,%d\n", ox, oy);
-  int failed = 0;
-  failed += Check(im.At(ox + 68, oy + 2) == 0x000080, "StatsPanel navy at x 0..69");
-  failed += Check(im.At(ox + 272, oy + 1) == 0x800000, "PlayersPanel dark red at x 272, y 1");
-  failed += Check(im.At(ox + 448, oy + 146) == 0x800000, "PlayersPanel dark red to x 449, y 147");
-  failed += Check(im.At(ox + 448, oy + 398) == 0xFFFFFF, "MessageLog white at x 448, y 398");
-  bool pale = false;
-  for (int y = oy + 10; y < oy + 30 && !pale; ++y)
-    for (int x = ox + 5; x < ox + 40 && !pale; ++x) pale = im.At(x, y) == 0xC0C0FF;
-  failed += Check(pale, "pale blue \"Score\" text near x 5, y 10");
-  int cells = CountCells(im, ox, oy);
-  std::printf("cells drawn in the Playfield: %d\n", cells);
+  std::printf("cells drawn in the Playfield: %d\n", cells);  // read by held_down.sh
   failed += Check(cells >= 4, "a falling piece (four bevelled cells at least)");
-  int lines = CountPlayerLines(im, ox, oy);
-  std::printf("player lines: %d\n", lines);
+  // A player's line of the PlayersPanel holds white or pale red text.
+  int lines = 0;
+  for (int i = 0; i < 8; ++i)
+    lines += Any(im, ox + 275, oy + 18 + 16 * i, ox + 400, oy + 34 + 16 * i, 0xFFFFFF, 0xFFC0C0);
   failed += Check(lines == players, "one line per player in the PlayersPanel");
-  if (chat) failed += Check(HasPurpleLine(im, ox, oy), "a purple chat line in the MessageLog");
+  if (chat)
+    failed += Check(Any(im, ox + 270, oy + 148, ox + 450, oy + 400, 0x800080),
+                    "a purple chat line in the MessageLog");
   return failed;
 }
 

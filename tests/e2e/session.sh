@@ -3,8 +3,9 @@
 # screen or in the files the game writes: F2 and Return start Solo; each menu pulled down with
 # the mouse holds the piece and, closed by Escape, leaves the arrows to the game, as does a lone
 # Alt; F8 toggles "Musique" once per press; a 1-second tune starts again under the chat dialog;
-# the frames of a row clearing reach the screen; the frames offer only their buttons and a
-# minimised dialog comes back. Screenshots stay in $E2E_DIR (default /tmp/ploxen-session).
+# the frames offer only their buttons and a minimised dialog comes back. (That a row's clearing
+# frames reach the screen is pinned offscreen by the Qt back end's test of what is drawn before
+# a pause.) Screenshots stay in $E2E_DIR (default /tmp/ploxen-session).
 #   session.sh PLOXEN BOARD-WATCH DATADIR
 set -euo pipefail
 ploxen=$1 watch=$2 datadir=$3
@@ -122,21 +123,6 @@ check '[ -n "$chat" ] && [[ "${sound:20}" == *"#"* ]]' "the tune plays again aft
 xdotool key Escape
 sleep 0.3
 xdotool windowfocus --sync "$win"
-
-# Clearing rows: the middle-out frames must be on the screen, not just in the window's buffer.
-# The screen-reading player does not always clear a row in its time: no clear is reported,
-# not failed; a clear seen with fewer than two of its frames fails.
-xdotool key F8  # the music off: the bot's keys only
-xset r off      # see BoardWatch.cpp: the X server's own repeat would drop the next piece too
-xdotool keydown Down  # the piece in play lands; the bot starts with the next one
-sleep 1
-xdotool keyup Down
-played=$("$watch" play "${E2E_PLAY_SECONDS:-45}")
-echo "$played"
-shot after-play
-echo "$played" | grep -q "clears: [1-9]" || echo "not checked: no row cleared in this run"
-check '! echo "$played" | grep -q "^clear of .*: [01] of"' "each clear showed two middle-out frames at least"
-xset r on
 
 # A dialog: title and close only, and minimising it does not take the game away.
 xdotool windowfocus --sync "$win"
