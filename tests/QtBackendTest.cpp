@@ -109,7 +109,9 @@ TEST_F(QtBackendTest, KeysHaveTheirSetOneCodesFromNativeCodesAndFromQtKeys) {
       {107, 0, 0x137}, {78, 0, 0x46}};
   for (const auto& c : cases) {
     EXPECT_EQ(KeyCodeFromNative(c.native), c.code) << "native " << c.native;
-    if (c.key) EXPECT_EQ(KeyCodeFromQtKey(c.key), c.code) << "native " << c.native;
+    if (c.key) {
+      EXPECT_EQ(KeyCodeFromQtKey(c.key), c.code) << "native " << c.native;
+    }
   }
   char numLock[32], pause[32];
   KeyName(KeyCodeFromNative(77), numLock, sizeof numLock);

@@ -84,8 +84,11 @@ static QTimer* WaitTimer() {
   return timer;
 }
 
+// The first turn of the wait below takes whatever events are already pending
+// without blocking, so the queue alone is looked at first: an extra pass of the
+// event loop here would cost every wait, and every datagram, once more.
 bool WaitMessage(Message* m, int timeoutMs) {
-  if (TakeMessage(m)) return true;
+  if (PopMessage(m)) return true;
   QTimer* timer = WaitTimer();
   bool timedOut = false;
   QMetaObject::Connection ended =
