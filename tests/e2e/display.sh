@@ -40,3 +40,23 @@ find_window() {  # title-regex [tries]: the first visible window with that title
   done
   echo "$w"
 }
+
+# The start every one-window run shares: a scratch folder holding the data files and
+# the given settings (no score file), a display, the game, and its window with the
+# keyboard. Sets work, xvfb, game and win; everything goes at exit.
+start_one_game() {  # ploxen datadir settings-text
+  work=$(mktemp -d)
+  game="" xvfb=""
+  trap 'kill $game $xvfb 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+  cp "$2"/* "$work"/ 2>/dev/null || true
+  rm -f "$work/Ploxen.sco"
+  printf '%b' "$3" > "$work/Ploxen.ini"
+  start_display "$work"
+  xvfb=$xvfb_pid
+  export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+  start_game "$1" "$work"
+  win=$(find_window '^Ploxen$')
+  [ -n "$win" ] || { echo "FAILED: no window"; cat "$work/game.log"; exit 1; }
+  xdotool windowfocus --sync "$win"
+  sleep 0.5
+}

@@ -7,25 +7,10 @@
 # eight cells, not a pile.
 set -euo pipefail
 ploxen=$1 shotcheck=$2 datadir=$3
-work=$(mktemp -d)
-game="" xvfb=""
-trap 'kill $game $xvfb 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-cp "$datadir"/* "$work"/ 2>/dev/null || true
-rm -f "$work/Ploxen.sco"
-printf '[Jeu]\nMotifs=0\nMusique=0\nBruitages=0\nNiveau=0\nHauteur=0\n' > "$work/Ploxen.ini"
-
 source "$(dirname "$0")/display.sh"
-start_display "$work"
-xvfb=$xvfb_pid
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+start_one_game "$ploxen" "$datadir" '[Jeu]\nMotifs=0\nMusique=0\nBruitages=0\nNiveau=0\nHauteur=0\n'
 xset r on
 xset r rate 250 30   # a repeat as quick as the fastest a desktop offers, so many pairs arrive
-
-start_game "$ploxen" "$work"
-win=$(find_window '^Ploxen$')
-[ -n "$win" ] || { echo "FAILED: no window"; cat "$work/game.log"; exit 1; }
-xdotool windowfocus --sync "$win"
-sleep 0.5
 xdotool key F2
 sleep 0.5
 xdotool key Return

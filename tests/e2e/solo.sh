@@ -5,25 +5,8 @@
 # then quits through the menu and checks that the window position was stored.
 set -euo pipefail
 ploxen=$1 shotcheck=$2 datadir=$3
-work=$(mktemp -d)
-game="" xvfb=""
-trap 'kill $game $xvfb 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-cp "$datadir"/* "$work"/ 2>/dev/null || true
-rm -f "$work/Ploxen.sco"
-# The plain display, whose colours the check knows; the picture has its own tests.
-printf '[Jeu]\nMotifs=0\n' > "$work/Ploxen.ini"
-
 source "$(dirname "$0")/display.sh"
-start_display "$work"
-xvfb=$xvfb_pid
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
-
-start_game "$ploxen" "$work"
-win=$(find_window '^Ploxen$')
-[ -n "$win" ] || { echo "FAILED: no window"; cat "$work/game.log"; exit 1; }
-echo "ok: window $win"
-xdotool windowfocus --sync "$win"
-sleep 0.5
+start_one_game "$ploxen" "$datadir" '[Jeu]\nMotifs=0\n'
 
 # The score table shown and closed twice: under AddressSanitizer the dialog's teardown is checked.
 for _ in 1 2; do
