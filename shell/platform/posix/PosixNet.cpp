@@ -11,24 +11,9 @@
 #include <cstring>
 
 #include "shell/platform/Net.h"
+#include "shell/platform/posix/PosixDatagram.h"
 
 static int g_socket = -1;
-
-static sockaddr_in ToSockaddr(const NetAddress& a) {
-  sockaddr_in s{};
-  s.sin_family = AF_INET;
-  std::memcpy(&s.sin_port, &a.port, 2);
-  std::memcpy(&s.sin_addr.s_addr, &a.address, 4);
-  return s;
-}
-
-static NetAddress FromSockaddr(const sockaddr_in& s) {
-  NetAddress a{};
-  a.family = NetInternetFamily;
-  std::memcpy(&a.port, &s.sin_port, 2);
-  std::memcpy(&a.address, &s.sin_addr.s_addr, 4);
-  return a;
-}
 
 // POSIX sockets need no start-up of their own.
 int NetSystemStartup() { return 0; }
@@ -61,9 +46,7 @@ bool NetLookupName(const char* name, uint32_t* address) {
 }
 
 void NetSendTo(const NetAddress& to, const char* data, int size) {
-  if (g_socket < 0) return;
-  sockaddr_in s = ToSockaddr(to);
-  sendto(g_socket, data, size_t(size), 0, reinterpret_cast<sockaddr*>(&s), sizeof s);
+  if (g_socket >= 0) SendOn(g_socket, to, data, size);
 }
 
 // A relay goes to every Client at once: one system call instead of one per Client.
@@ -90,18 +73,8 @@ void NetSendToEach(const NetAddress* to, int count, const char* data, int size) 
   if (count > Most) NetSendToEach(to + Most, count - Most, data, size);
 }
 
-// A non-blocking receive takes exactly one datagram, an empty one included;
-// asking for the pending byte count instead would report 0 for an empty
-// datagram at the head of the queue and leave it there, blocking all others.
 int NetReceiveFrom(char* data, int size, NetAddress* from) {
-  if (g_socket < 0) return -1;
-  sockaddr_in s{};
-  socklen_t length = sizeof s;
-  ssize_t n = recvfrom(g_socket, data, size_t(size), MSG_DONTWAIT,
-                       reinterpret_cast<sockaddr*>(&s), &length);
-  if (n < 0) return -1;
-  *from = FromSockaddr(s);
-  return int(n);
+  return g_socket < 0 ? -1 : ReceiveOn(g_socket, data, size, from);
 }
 
 void NetCloseSocket() {

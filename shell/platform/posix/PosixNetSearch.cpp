@@ -7,9 +7,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <cstring>
-
 #include "shell/platform/NetSearch.h"
+#include "shell/platform/posix/PosixDatagram.h"
 
 static int g_search = -1;
 
@@ -40,26 +39,11 @@ int SearchOpenSocket() {
 }
 
 void SearchSendTo(const NetAddress& to, const char* data, int size) {
-  if (g_search < 0) return;
-  sockaddr_in s{};
-  s.sin_family = AF_INET;
-  std::memcpy(&s.sin_port, &to.port, 2);
-  std::memcpy(&s.sin_addr.s_addr, &to.address, 4);
-  sendto(g_search, data, size_t(size), 0, reinterpret_cast<sockaddr*>(&s), sizeof s);
+  if (g_search >= 0) SendOn(g_search, to, data, size);
 }
 
 int SearchReceiveFrom(char* data, int size, NetAddress* from) {
-  if (g_search < 0) return -1;
-  sockaddr_in s{};
-  socklen_t length = sizeof s;
-  ssize_t n = recvfrom(g_search, data, size_t(size), MSG_DONTWAIT,
-                       reinterpret_cast<sockaddr*>(&s), &length);
-  if (n < 0) return -1;
-  *from = NetAddress{};
-  from->family = NetInternetFamily;
-  std::memcpy(&from->port, &s.sin_port, 2);
-  std::memcpy(&from->address, &s.sin_addr.s_addr, 4);
-  return int(n);
+  return g_search < 0 ? -1 : ReceiveOn(g_search, data, size, from);
 }
 
 bool SearchWaitAnswer(int ms) {
