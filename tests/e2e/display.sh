@@ -60,3 +60,39 @@ start_one_game() {  # ploxen datadir settings-text
   xdotool windowfocus --sync "$win"
   sleep 0.5
 }
+
+# Several players on one display, each in a directory of its own under $work with its
+# own settings; uses $ploxen, $port and $work, adds to $pids and $windows.
+windows=()
+start_player() {  # name x server: a player whose window stands at x; sets $win
+  mkdir -p "$work/$1"
+  printf '[Reseau]\nAlias=%s\nServeur=%s\nPort=%s\n[Jeu]\nMotifs=0\nMusique=0\n[Window]\nPosX=%s\nPosY=60\n' \
+    "$1" "$3" "$port" "$2" > "$work/$1/Ploxen.ini"
+  (cd "$work/$1" && exec "$ploxen" >"$work/$1.log" 2>&1) &
+  pids+=($!)
+  win=""
+  for _ in $(seq 100); do
+    win=$(xdotool search --onlyvisible --name '^Ploxen$' 2>/dev/null \
+          | grep -vxF -e none "${windows[@]/#/-e}" | head -n1 || true)
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || { echo "FAILED: no window for $1"; cat "$work/$1.log"; exit 1; }
+  windows+=("$win")
+}
+
+press() {  # window keys...
+  local win=$1; shift
+  xdotool windowfocus --sync "$win"
+  sleep 0.2
+  for k in "$@"; do xdotool key "$k"; sleep 0.3; done
+}
+
+shot() {  # name shot-check-arguments...: the screen saved and checked by $shotcheck
+  local name=$1; shift
+  import -window root "$work/$name.png"
+  convert "$work/$name.png" "$work/$name.ppm"
+  [ -z "${E2E_SHOTS:-}" ] || cp "$work/$name.png" "$E2E_SHOTS/$name.png"
+  echo "== $name"
+  "$shotcheck" "$work/$name.ppm" "$@"
+}
