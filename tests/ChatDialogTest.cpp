@@ -1,6 +1,8 @@
-// The opening rules of the dialogs and the chat line of dialog 104.
+// The opening rules of the dialogs, the chat line of dialog 104, the checks of dialog 103 and the
+// keys of dialog 107.
 #include "display/Playfield.h"
 #include "game/Board.h"
+#include "shell/Settings.h"
 #include "shell/platform/Surface.h"
 #include "shell/platform/null/NullControl.h"
 #include "tests/DialogTestSupport.h"
@@ -8,7 +10,7 @@
 
 namespace {
 
-constexpr int EnterKey = 28, F1Key = 59, F5Key = 63, F6Key = 64;
+constexpr int EnterKey = 28, F1Key = 59, F5Key = 63, F6Key = 64, RightCtrl = 285, KeyA = 30;
 
 using DialogRulesTest = DialogTest;
 
@@ -57,6 +59,69 @@ TEST_F(DialogRulesTest, ANetworkChatHoldsOffF5AndSendsItsLineCutTo996Bytes) {
   PressWindowKey(F5Key);
   ASSERT_NE(ModelessDialog, nullptr);
   EXPECT_EQ(DialogTemplateId(ModelessDialog), NetworkDialog);
+}
+
+// Dialog 103 checks and stores each field in turn, letters reading as 0: the level is stored
+// when the height is refused, the dialog staying open. Level 20 and height 15 are the last
+// entries OK takes.
+TEST_F(DialogRulesTest, ARefusedHeightKeepsTheDialogOpenWithTheLevelStored) {
+  std::string atRefusal;  // Level and the settings file
+  int result = RunDialog(GameParametersDialog, [&](DialogWindow* d) {
+    SetItemText(d, LevelField, "7");
+    SetItemText(d, HeightField, "16");
+    NullPressButton(d, DialogOk);
+    atRefusal = std::to_string(Level) + " " + FileText("Ploxen.ini");
+    SetItemText(d, LevelField, "sept");
+    SetItemText(d, HeightField, "3");
+    NullPressButton(d, DialogOk);
+  });
+  EXPECT_EQ(NullTakeErrorBoxes(),
+            std::vector<std::string>{"La hauteur doit \xEAtre comprise entre 0 et 15."});
+  EXPECT_EQ(atRefusal, "7 [Jeu]\nNiveau=7\nHauteur=0\n");
+  EXPECT_EQ(result, DialogOk);
+  EXPECT_EQ(std::pair(Level, StartHeight), std::pair(0, 3));
+  EXPECT_EQ(FileText("Ploxen.ini"), "[Jeu]\nNiveau=sept\nHauteur=3\n");
+  for (auto [level, height, ok] : {std::tuple("20", "15", DialogOk), {"21", "0", DialogCancel}}) {
+    EXPECT_EQ(RunDialog(GameParametersDialog, [&](DialogWindow* d) {
+                SetItemText(d, LevelField, level);
+                SetItemText(d, HeightField, height);
+                NullPressButton(d, DialogOk);
+              }),
+              ok) << level;
+  }
+}
+
+// Stored values out of range open the dialog on the nearest entries, which OK then stores.
+TEST_F(DialogRulesTest, OutOfRangeStoredValuesSelectTheNearestEntry) {
+  WriteFile("Ploxen.ini", "[Jeu]\nNiveau=25\nHauteur=-3\n");
+  std::string shown;
+  RunDialog(GameParametersDialog, [&](DialogWindow* d) {
+    shown = NullItemText(d, LevelField) + " " + NullItemText(d, HeightField);
+    NullPressButton(d, DialogOk);
+  });
+  EXPECT_EQ(shown, "20 0");
+  EXPECT_EQ(FileText("Ploxen.ini"), "[Jeu]\nNiveau=20\nHauteur=0\n");
+}
+
+// Dialog 107: a key captured in the focused field acts at once; OK stores, Cancel reloads.
+TEST_F(DialogRulesTest, ACapturedKeyActsAtOnceOkStoresItCancelReloads) {
+  LoadSettings();
+  int leftWhileOpen = 0;
+  RunDialog(KeyboardDialog, [&](DialogWindow* d) {
+    NullPressKey(d, RightCtrl);  // the focus starts on the left key's field
+    leftWhileOpen = KeyLeft;
+    FocusItem(d, FirstKeyField + 3, false);  // rotate left
+    NullPressKey(d, KeyA);
+    NullPressButton(d, DialogOk);
+  });
+  EXPECT_EQ(leftWhileOpen, RightCtrl);
+  for (const char* line : {"Gauche=285", "Droite=333", "Bas=336", "Rotg=30", "Rotd=328"})
+    EXPECT_TRUE(Stored(line)) << line;
+  RunDialog(KeyboardDialog, [](DialogWindow* d) {
+    NullPressKey(d, 25);
+    NullPressButton(d, DialogCancel);
+  });
+  EXPECT_EQ(std::pair(KeyLeft, KeyRotLeft), std::pair(RightCtrl, KeyA));
 }
 
 }  // namespace

@@ -2,13 +2,10 @@
 #include "tests/DialogTestSupport.h"
 
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 
-#include "game/Clearing.h"
 #include "net/Transport.h"
 #include "shell/MainWindow.h"
-#include "shell/Program.h"
 #include "shell/Settings.h"
 #include "shell/platform/null/NullControl.h"
 #include "shell/platform/null/NullNet.h"
@@ -54,17 +51,6 @@ void HostGame(int count) {
     GameTick();
   }
   NullNetTakeSent();
-}
-
-void JoinGame() {
-  StartGame(Client);
-  ASSERT_EQ(GameMode, Client);
-  NullNetTakeSent();
-}
-
-void FromServer(const std::string& text) {
-  NullNetDeliverText(PeerTable[0], text.c_str());
-  GameTick();
 }
 
 std::string SentSummary() {

@@ -37,12 +37,6 @@ void PressWindowKey(int keyCode);
 // 1..count (10.0.0.1 up) under the names "J1".."Jn"; what was sent is dropped.
 void HostGame(int count);
 
-// Sets up this machine as a Client that joined TestServerText (F4); the join request is dropped.
-void JoinGame();
-
-// The server's datagram, received and dispatched by one GameTick.
-void FromServer(const std::string& text);
-
 // The datagrams sent since the last call, one "peer:text" line each (peer i is 10.0.0.i, 0 the
 // server). Every one is checked to be 1000 bytes, zero behind the text.
 std::string SentSummary();

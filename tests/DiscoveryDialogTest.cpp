@@ -1,8 +1,9 @@
-// Dialog 106's search and F4 with a blank "Serveur": the list, the choice, what OK stores, the join.
+// Dialog 106: the checks of its OK, the rename, the search's list and choice, and F4 with a
+// blank "Serveur".
 #include <cstring>
 #include <vector>
 
-#include "net/Discovery.h"
+#include "net/Transport.h"
 #include "shell/Settings.h"
 #include "shell/platform/null/NullNet.h"
 #include "shell/platform/null/NullNetSearch.h"
@@ -12,20 +13,17 @@ namespace {
 
 enum { KeyF4 = 62 };
 
-NetAddress At(int a, int b, int c, int d, int port) {
-  NetAddress n{};
-  n.family = NetInternetFamily;
-  const uint8_t bytes[6] = {uint8_t(port >> 8), uint8_t(port & 0xFF), uint8_t(a), uint8_t(b),
-                            uint8_t(c), uint8_t(d)};
-  std::memcpy(&n.port, bytes, 2);
-  std::memcpy(&n.address, bytes + 2, 4);
+
+NetAddress At(uint8_t a, uint8_t b, uint8_t c, uint8_t d, int port) {
+  NetAddress n{NetInternetFamily, 0, 0, {}};
+  const uint8_t bytes[6] = {uint8_t(port >> 8), uint8_t(port), a, b, c, d};
+  std::memcpy(&n.port, bytes, 6);  // the port and the address follow each other, network order
   return n;
 }
 
-void Answer(const NetAddress& from, const std::string& text) {
-  std::string bytes = text;
-  bytes.resize(1000, '\0');
-  NullSearchDeliver(from, bytes);
+void Answer(const NetAddress& from, std::string text) {
+  text.resize(1000, '\0');
+  NullSearchDeliver(from, text);
 }
 
 // Presses "Rechercher" with the answers already on their way, then lets the search run out.
@@ -34,37 +32,56 @@ void SearchIn(DialogWindow* d) {
   for (int i = 0; i < 50 && NullPendingTimer(d); ++i) NullFireTimer(d);
 }
 
-class DiscoveryDialogTest : public DialogTest {
+// Fills the fields and presses OK; true when that closed the dialog.
+bool Submit(const char* alias, const char* server, const char* max) {
+  return RunDialog(NetworkDialog, [=](DialogWindow* d) {
+           SetItemText(d, AliasField, alias);
+           SetItemText(d, ServerField, server);
+           SetItemText(d, MaxField, max);
+           NullPressButton(d, DialogOk);
+         }) == DialogOk;
+}
+
+class NetworkDialogTest : public DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
-    UseSearchInterfaces(nullptr, -1);
     // This machine: 10.0.0.5 on a LAN whose broadcast address is 10.0.0.255.
     NullSearchSetInterfaces({{At(10, 0, 0, 5, 0).address, At(10, 0, 0, 255, 0).address}});
   }
 };
 
-TEST_F(DiscoveryDialogTest, RechercherAsksLoopbackAndTheBroadcastAddressOnTheFourPorts) {
-  RunDialog(NetworkDialog, [](DialogWindow* d) { SearchIn(d); });
-  std::vector<std::string> sent;
-  for (const NullDatagram& q : NullSearchTakeSent()) {
-    const uint8_t* a = reinterpret_cast<const uint8_t*>(&q.peer.address);
-    const uint8_t* p = reinterpret_cast<const uint8_t*>(&q.peer.port);
-    EXPECT_EQ(q.bytes.size(), 1000u);
-    sent.push_back(std::to_string(a[0]) + "." + std::to_string(a[3]) + ":" +
-                   std::to_string(p[0] << 8 | p[1]) + " " + q.bytes.c_str());
-  }
-  EXPECT_EQ(sent, (std::vector<std::string>{
-                      "127.1:5001 QPloxen", "127.1:5002 QPloxen", "127.1:5003 QPloxen",
-                      "127.1:5004 QPloxen", "10.255:5001 QPloxen", "10.255:5002 QPloxen",
-                      "10.255:5003 QPloxen", "10.255:5004 QPloxen"}));
-  EXPECT_FALSE(NullSearchSocketOpen());
+// A maximum of 9 is refused with a message before anything is stored; an empty alias is refused
+// silently, with the maximum and the server stored.
+TEST_F(NetworkDialogTest, AMaximumOf9AndAnEmptyAliasAreRefused) {
+  EXPECT_FALSE(Submit("Autre", "ailleurs", "9"));
+  EXPECT_EQ(NullTakeErrorBoxes(),
+            std::vector<std::string>{"Le maximum doit \xEAtre compris entre 1 et 8."});
+  EXPECT_EQ(MaxPlayers, 8);
+  EXPECT_EQ(FileText("Ploxen.ini"), "");
+  EXPECT_FALSE(Submit("    ", " autre ", "3"));
+  EXPECT_TRUE(NullTakeErrorBoxes().empty());
+  EXPECT_TRUE(Stored("Max=3") && Stored("Serveur= autre "));
+  EXPECT_STREQ(Alias, "Moi");
 }
 
-TEST_F(DiscoveryDialogTest, TheListShowsEachGameOnceAndChoosingOneFillsServeur) {
+TEST_F(NetworkDialogTest, AClientSendsARenameOfItsOwnRowOnlyWhenTheNameChanged) {
+  StartGame(Client);
+  NullNetDeliverText(PeerTable[0], "C010000007NN04Hote03Moi");  // the Server admits us
+  GameTick();
+  SentSummary();
+  EXPECT_TRUE(Submit(" Moi  ", TestServerText, "8"));
+  EXPECT_EQ(SentSummary(), "");
+  EXPECT_TRUE(Submit("Client", TestServerText, "8"));
+  EXPECT_EQ(SentSummary(), "0:R01Client\n");
+}
+
+// The queries go to loopback and the broadcast address on four ports; a game heard twice is
+// listed once; the game chosen on another port is joined on that port, unless a server is typed
+// over the choice.
+TEST_F(NetworkDialogTest, RechercherListsEachGameOnceAndTheChoiceFillsServeurAndPort) {
   Answer(At(10, 0, 0, 7, 5001), "APloxen03081Alice");
   Answer(At(127, 0, 0, 1, 5002), "APloxen01040Bob");
-  // This machine's own game answers on loopback and by its LAN address: one entry.
   Answer(At(127, 0, 0, 1, 5001), "APloxen01080Moi");
   Answer(At(10, 0, 0, 5, 5001), "APloxen01080Moi");
   std::vector<std::string> entries;
@@ -77,31 +94,25 @@ TEST_F(DiscoveryDialogTest, TheListShowsEachGameOnceAndChoosingOneFillsServeur) 
     NullChooseEntry(d, GameList, 1);
     NullPressButton(d, DialogOk);
   });
+  std::vector<std::string> sent;
+  for (const NullDatagram& q : NullSearchTakeSent()) {
+    const auto* a = reinterpret_cast<const uint8_t*>(&q.peer);  // family, port, address
+    EXPECT_EQ(q.bytes.size(), 1000u);
+    sent.push_back(std::to_string(a[4]) + "." + std::to_string(a[7]) + ":" +
+                   std::to_string(a[2] << 8 | a[3]) + " " + q.bytes.c_str());
+  }
+  EXPECT_EQ(sent, (std::vector<std::string>{
+                      "127.1:5001 QPloxen", "127.1:5002 QPloxen", "127.1:5003 QPloxen",
+                      "127.1:5004 QPloxen", "10.255:5001 QPloxen", "10.255:5002 QPloxen",
+                      "10.255:5003 QPloxen", "10.255:5004 QPloxen"}));
+  EXPECT_FALSE(NullSearchSocketOpen());
   EXPECT_EQ(entries, (std::vector<std::string>{"Alice  10.0.0.7  3/8  en cours",
                                                "Bob  127.0.0.1:5002  1/4  en attente",
                                                "Moi  127.0.0.1  1/8  en attente"}));
   EXPECT_EQ(server, "10.0.0.7");
-  // The game on the second port is joined on that port.
   EXPECT_TRUE(Stored("Serveur=127.0.0.1") && Stored("Port=5002"));
   EXPECT_EQ(NetPort, 5002);
-}
 
-TEST_F(DiscoveryDialogTest, WithNoAnswerTheListSaysSoAndCancelKeepsEverything) {
-  std::vector<std::string> entries;
-  std::string server;
-  RunDialog(NetworkDialog, [&](DialogWindow* d) {
-    SearchIn(d);
-    entries = NullComboEntries(d, GameList);
-    NullChooseEntry(d, GameList, 0);
-    server = NullItemText(d, ServerField);
-    NullPressButton(d, DialogCancel);
-  });
-  EXPECT_EQ(entries, std::vector<std::string>{"Aucune partie trouv\xE9" "e"});
-  EXPECT_EQ(server, TestServerText);
-  EXPECT_EQ(FileText("Ploxen.ini"), "");
-}
-
-TEST_F(DiscoveryDialogTest, AServerTypedOverTheChoiceKeepsThePort) {
   Answer(At(127, 0, 0, 1, 5003), "APloxen01040Bob");
   RunDialog(NetworkDialog, [](DialogWindow* d) {
     SearchIn(d);
@@ -109,12 +120,33 @@ TEST_F(DiscoveryDialogTest, AServerTypedOverTheChoiceKeepsThePort) {
     SetItemText(d, ServerField, "10.0.0.9");
     NullPressButton(d, DialogOk);
   });
-  EXPECT_TRUE(Stored("Serveur=10.0.0.9"));
-  EXPECT_EQ(NetPort, 5001);
+  EXPECT_TRUE(Stored("Serveur=10.0.0.9") && Stored("Port=5002"));
+  EXPECT_EQ(NetPort, 5002);
 }
 
-TEST_F(DiscoveryDialogTest, F4WithABlankServerJoinsTheOnlyGameThatAnswers) {
+// Two answers or none open the list, whose empty line chooses nothing; one answer is joined.
+TEST_F(NetworkDialogTest, F4WithABlankServerOpensTheListOrJoinsTheOnlyGame) {
   std::strcpy(ServerName, " ");
+  Answer(At(10, 0, 0, 7, 5001), "APloxen02080Alice");
+  Answer(At(10, 0, 0, 8, 5001), "APloxen01021Bob");
+  std::vector<std::string> entries;
+  std::string server = "?";
+  NullScriptNextDialog([&](DialogWindow* d) { entries = NullComboEntries(d, GameList); });
+  PressWindowKey(KeyF4);
+  EXPECT_EQ(entries, (std::vector<std::string>{"Alice  10.0.0.7  2/8  en attente",
+                                               "Bob  10.0.0.8  1/2  en cours"}));
+  NullScriptNextDialog([&](DialogWindow* d) {
+    entries = NullComboEntries(d, GameList);
+    NullChooseEntry(d, GameList, 0);
+    server = NullItemText(d, ServerField);
+  });
+  PressWindowKey(KeyF4);
+  EXPECT_EQ(entries, std::vector<std::string>{"Aucune partie trouv\xE9" "e"});
+  EXPECT_EQ(server, " ");
+  EXPECT_EQ(NullTakeOpenedDialogs(), (std::vector<int>{NetworkDialog, NetworkDialog}));
+  EXPECT_EQ(GameMode, Solo);
+  EXPECT_EQ(SentSummary(), "");
+
   Answer(At(10, 0, 0, 7, 5002), "APloxen02080Alice");
   PressWindowKey(KeyF4);
   EXPECT_EQ(GameMode, Client);
@@ -122,30 +154,6 @@ TEST_F(DiscoveryDialogTest, F4WithABlankServerJoinsTheOnlyGameThatAnswers) {
   EXPECT_EQ(NetPort, 5002);
   EXPECT_EQ(SentSummary(), "7:CMoi\n");
   EXPECT_TRUE(NullTakeOpenedDialogs().empty());
-}
-
-TEST_F(DiscoveryDialogTest, F4WithABlankServerOpensTheListWhenTwoOrNoneAnswer) {
-  std::strcpy(ServerName, "");
-  Answer(At(10, 0, 0, 7, 5001), "APloxen02080Alice");
-  Answer(At(10, 0, 0, 8, 5001), "APloxen01021Bob");
-  std::vector<std::string> entries;
-  NullScriptNextDialog([&](DialogWindow* d) { entries = NullComboEntries(d, GameList); });
-  PressWindowKey(KeyF4);
-  EXPECT_EQ(entries, (std::vector<std::string>{"Alice  10.0.0.7  2/8  en attente",
-                                               "Bob  10.0.0.8  1/2  en cours"}));
-  NullScriptNextDialog([&](DialogWindow* d) { entries = NullComboEntries(d, GameList); });
-  PressWindowKey(KeyF4);
-  EXPECT_EQ(entries, std::vector<std::string>{"Aucune partie trouv\xE9" "e"});
-  EXPECT_EQ(NullTakeOpenedDialogs(), (std::vector<int>{NetworkDialog, NetworkDialog}));
-  EXPECT_EQ(GameMode, Solo);
-  EXPECT_EQ(SentSummary(), "");
-}
-
-TEST_F(DiscoveryDialogTest, F4WithAServerSetJoinsItWithoutSearching) {
-  PressWindowKey(KeyF4);
-  EXPECT_EQ(GameMode, Client);
-  EXPECT_TRUE(NullSearchTakeSent().empty());
-  EXPECT_EQ(SentSummary(), "0:CMoi\n");
 }
 
 }  // namespace

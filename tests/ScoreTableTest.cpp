@@ -80,25 +80,21 @@ TEST_F(ScoreTableTest, ANewScoreIsPlacedInTheFileAsReadAndOnlyAPlacedOneIsWritte
   }
 }
 
-TEST_F(ScoreTableTest, AFileThatCannotBeWrittenKeepsTheOldList) {
-  WriteFile(ScoreFile, Join(Ladder(500, 10)));
-  ASSERT_EQ(mkdir("Ploxen.sco.tmp", 0755), 0);  // the replacement cannot be made
-  EXPECT_TRUE(EnterScore(9999));
-  EXPECT_EQ(FileText(ScoreFile), Join(Ladder(500, 10)));
-}
-
-// A linked file gets its target written; what a killed write left is gone at the next opening.
-TEST_F(ScoreTableTest, ALinkedFileKeepsItsLinkAndAKilledWriteLeavesNothing) {
+// A linked file gets its target written, and what a killed write left is gone at the next
+// opening; a replacement that cannot be made keeps the old list.
+TEST_F(ScoreTableTest, ALinkedFileKeepsItsLinkAndAWriteThatFailsOrWasKilledLeavesTheList) {
+  const std::string placed = Placed(Ladder(500, 10), 0, 9999);
   WriteFile("real.sco", Join(Ladder(500, 10)));
   ASSERT_EQ(symlink("real.sco", ScoreFile), 0);
   WriteFile("real.sco.tmp", "cut");
   EXPECT_TRUE(EnterScore(9999));
   struct stat st;
   EXPECT_TRUE(lstat(ScoreFile, &st) == 0 && S_ISLNK(st.st_mode));
-  EXPECT_EQ(FileText("real.sco"), Placed(Ladder(500, 10), 0, 9999));
+  EXPECT_EQ(FileText("real.sco"), placed);
   EXPECT_NE(stat("real.sco.tmp", &st), 0);
-  std::remove(ScoreFile);
-  std::remove("real.sco");
+  ASSERT_EQ(mkdir("real.sco.tmp", 0755), 0);
+  EXPECT_TRUE(EnterScore(99999));
+  EXPECT_EQ(FileText("real.sco"), placed);
 }
 
 // Each line shown, "_" after the underlined ones.
