@@ -1,17 +1,37 @@
-// Gravity, soft drop and the spawn's stack height. A spawn over the stack, the loss, is played by
-// the golden replays stack_loss and penalty_overflow.
+// The falling Piece: its turns, gravity, the lock's clears and scores, and the spawn's stack
+// height. Soft drops, turns against the walls and the floor, the loss, the starting garbage and
+// the penalty rows are played by the golden replays.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "display/Playfield.h"
 #include "shell/platform/null/NullControl.h"
 #include "tests/TestMatch.h"
 
-// Every type spawns with cell 0 in row 2.
+// A bar with cell 0 second from its left end turns about it; where a cell would go above row 0
+// the turn is undone whole, and an undone turn draws nothing and copies nothing to the window.
+TEST(BoardRotation, TurnsAboutCellZeroOrIsUndoneWhole) {
+  for (int row : {2, 1}) {
+    SCOPED_TRACE(row);
+    StartTestMatch();
+    PlacePiece(7, {{5, row}, {4, row}, {6, row}, {7, row}});
+    CellList want = row == 2 ? CellList{{5, 2}, {5, 3}, {5, 1}, {5, 0}} : Cells(DrawnPiece);
+    std::vector<uint32_t> picture(Playfield, Playfield + PlayfieldWidth * PlayfieldHeight);
+    GameKeyDown(KeyRotLeft);  // counter-clockwise, up into the hidden rows
+    EXPECT_EQ(Cells(DrawnPiece), want);
+    EXPECT_EQ(Cells(MovingPiece), want);
+    EXPECT_EQ(NullWindowDamage().count, row == 2 ? 1 : 0);
+    EXPECT_EQ(std::equal(picture.begin(), picture.end(), Playfield), row == 1);
+  }
+}
+
 TEST(Gravity, StepsAfterStrictlyMoreThanTheLevelsIntervalAcrossTheCounterWrap) {
   const std::pair<int32_t, int32_t> speeds[] = {{0, 1000}, {9, 190}, {10, 160}, {20, 10}, {21, -5}};
   for (auto [level, interval] : speeds) {
     SCOPED_TRACE(level);
-    // The spawn sets LastStepTime 6 ms before the counter wraps: at the first tick
-    // LastStepTime + StepInterval has wrapped already and the counter not yet.
+    // The spawn (cell 0 in row 2) sets LastStepTime 6 ms before the counter wraps: at the first
+    // tick LastStepTime + StepInterval has wrapped already and the counter not yet.
     StartTestMatch(3, 0, level, 0xFFFFFFFFu - 5);
     std::vector<int> rows;
     for (uint32_t ms : {1u, uint32_t(interval) - 1, 1u}) {  // then StepInterval has passed
@@ -22,26 +42,34 @@ TEST(Gravity, StepsAfterStrictlyMoreThanTheLevelsIntervalAcrossTheCounterWrap) {
   }
 }
 
-TEST(SoftDrop, EveryStepScoresTheLandingIncludedAndAKeyHeldThroughItMustBePressedAgain) {
-  StartTestMatch(3);
-  PlacePiece(1, {{5, 18}, {5, 19}, {6, 18}, {6, 19}});
-  GameKeyDown(KeyDown);
-  for (int i = 0; i < 3; ++i) TickAfter(0);  // two steps, then the landing
-  EXPECT_EQ(LocalEntry().score, 3);
-  GameKeyDown(KeyDown);  // the held key's auto-repeat
-  TickAfter(1);
-  EXPECT_EQ(DrawnPiece[0].row, 2);
-  GameKeyUp(KeyDown);
-  GameKeyDown(KeyDown);
-  TickAfter(0);
-  EXPECT_EQ(DrawnPiece[0].row, 3);
-
-  GameKeyUp(KeyDown);  // released before the next landing: a press acts at once
-  PlacePiece(1, {{1, 20}, {1, 21}, {2, 20}, {2, 21}});
+TEST(LockPiece, RowsTwentyAndEighteenGoAndRowNineteenDropsIntoTwenty) {
+  StartTestMatch(5);
+  Board[0][2] = 3;  // rows 0..17 move down two rows and leave row 0 empty
+  Board[17][8] = 1;
+  FillRow(18, {5});
+  FillRow(19, {5, 6});
+  FillRow(20, {5});
+  FillRow(21, {5, 7});
+  PlacePiece(7, {{5, 19}, {5, 18}, {5, 20}, {5, 21}});
   TickAfter(1001);
-  GameKeyDown(KeyDown);
-  TickAfter(0);
-  EXPECT_EQ(DrawnPiece[0].row, 3);
+  EXPECT_EQ(LocalEntry().lines, 2);
+  EXPECT_EQ(Stack(), "2:.3........ 19:.......1.. 20:88887.8888 21:888878.888 ");
+}
+
+TEST(LockPiece, ClearsScoreTheirPointsTimesTheLevelAfterTheRise) {
+  struct ScoreCase { int32_t level, linesBefore, rows, levelAfter, points; };
+  const ScoreCase cases[] = {
+      {0, 0, 1, 0, 0}, {0, 9, 1, 1, 40}, {2, 0, 2, 2, 200}, {0, 25, 3, 1, 300}, {3, 0, 4, 3, 3600}};
+  for (const auto& s : cases) {
+    SCOPED_TRACE(s.points);
+    StartTestMatch(5, 0, s.level);
+    LocalEntry().lines = s.linesBefore;
+    LandBar(s.rows);
+    EXPECT_EQ(LocalEntry().lines, s.linesBefore + s.rows);
+    EXPECT_EQ(Level, s.levelAfter);
+    EXPECT_EQ(LocalEntry().score, s.points);
+    EXPECT_EQ(FulrowCount, s.rows == 4 ? 1 : 0);
+  }
 }
 
 TEST(Spawn, StackHeightCountsUpFromTheFloorToTheFirstEmptyRow) {
