@@ -1,8 +1,6 @@
-// The opening rules of the dialogs, the chat line of dialog 104, the checks of dialog 103 and the
-// keys of dialog 107.
+// The opening rules of the dialogs, the chat line of dialog 104 and the checks of dialog 103.
 #include "display/Playfield.h"
 #include "game/Board.h"
-#include "shell/Settings.h"
 #include "shell/platform/Surface.h"
 #include "shell/platform/null/NullControl.h"
 #include "tests/DialogTestSupport.h"
@@ -10,7 +8,7 @@
 
 namespace {
 
-constexpr int EnterKey = 28, F1Key = 59, F5Key = 63, F6Key = 64, RightCtrl = 285, KeyA = 30;
+constexpr int EnterKey = 28, F1Key = 59, F5Key = 63, F6Key = 64;
 
 using DialogRulesTest = DialogTest;
 
@@ -20,27 +18,25 @@ uint32_t PiecePixel() {
   return SurfacePixels(WindowSurface())[((DrawnPiece[0].row - 2) * CellSize + 5) * WindowWidth + x];
 }
 
-// Modal: the script runs inside the opening, so no GameTick can run until it ends.
+// Modal: the script runs inside the opening, so no GameTick can run until it ends. A Solo chat
+// line goes to the log in purple and nowhere else.
 TEST_F(DialogRulesTest, InSoloEveryDialogIsModalAndHidesARunningMatch) {
-  for (int key : {EnterKey, F1Key, F5Key, F6Key}) {
+  for (int key : {F1Key, F5Key, F6Key, EnterKey}) {
     StartTestMatch(5);
     PresentPlayfield();
     uint32_t shown = PiecePixel(), whileOpen = shown;
     ASSERT_NE(shown, 0u);
-    NullScriptNextDialog([&](DialogWindow*) { whileOpen = PiecePixel(); });
+    NullScriptNextDialog([&](DialogWindow* d) {
+      whileOpen = PiecePixel();
+      if (key != EnterKey) return;
+      SetItemText(d, 1000, "tout seul");
+      NullPressButton(d, DialogOk);
+    });
     PressWindowKey(key);
     EXPECT_EQ(whileOpen, 0u) << key;  // and so the dialog was modal
     EXPECT_EQ(PiecePixel(), shown) << key;
   }
-}
-
-TEST_F(DialogRulesTest, ASoloChatLineShowsInPurpleAndGoesNowhere) {
-  NullScriptNextDialog([](DialogWindow* d) {
-    SetItemText(d, 1000, "tout seul");
-    NullPressButton(d, DialogOk);
-  });
-  PressWindowKey(EnterKey);
-  EXPECT_STREQ(MessageLine(0), "Moi : tout seul");
+  EXPECT_EQ(MessageLine(0), std::string(Alias) + " : tout seul");  // F5 and F6 reread Alias
   EXPECT_EQ(MessageColour(0), 0x800080u);
   EXPECT_EQ(SentSummary(), "");
 }
@@ -101,27 +97,6 @@ TEST_F(DialogRulesTest, OutOfRangeStoredValuesSelectTheNearestEntry) {
   });
   EXPECT_EQ(shown, "20 0");
   EXPECT_EQ(FileText("Ploxen.ini"), "[Jeu]\nNiveau=20\nHauteur=0\n");
-}
-
-// Dialog 107: a key captured in the focused field acts at once; OK stores, Cancel reloads.
-TEST_F(DialogRulesTest, ACapturedKeyActsAtOnceOkStoresItCancelReloads) {
-  LoadSettings();
-  int leftWhileOpen = 0;
-  RunDialog(KeyboardDialog, [&](DialogWindow* d) {
-    NullPressKey(d, RightCtrl);  // the focus starts on the left key's field
-    leftWhileOpen = KeyLeft;
-    FocusItem(d, FirstKeyField + 3, false);  // rotate left
-    NullPressKey(d, KeyA);
-    NullPressButton(d, DialogOk);
-  });
-  EXPECT_EQ(leftWhileOpen, RightCtrl);
-  for (const char* line : {"Gauche=285", "Droite=333", "Bas=336", "Rotg=30", "Rotd=328"})
-    EXPECT_TRUE(Stored(line)) << line;
-  RunDialog(KeyboardDialog, [](DialogWindow* d) {
-    NullPressKey(d, 25);
-    NullPressButton(d, DialogCancel);
-  });
-  EXPECT_EQ(std::pair(KeyLeft, KeyRotLeft), std::pair(RightCtrl, KeyA));
 }
 
 }  // namespace
