@@ -1,6 +1,7 @@
-// The falling Piece: its turns, gravity, the lock's clears and scores, and the spawn's stack
-// height. Soft drops, turns against the walls and the floor, the loss, the starting garbage and
-// the penalty rows are played by the golden replays.
+// The falling Piece: its turns, the lock's clears and scores, and the spawn's stack height.
+// Gravity across the counter's wrap, soft drops, turns against the walls and the floor, the
+// loss, the starting garbage and the penalty rows are played by the golden replays; a level
+// past 20 stepping at every stage by the rules-alone match.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,22 +24,6 @@ TEST(BoardRotation, TurnsAboutCellZeroOrIsUndoneWhole) {
     EXPECT_EQ(Cells(MovingPiece), want);
     EXPECT_EQ(NullWindowDamage().count, row == 2 ? 1 : 0);
     EXPECT_EQ(std::equal(picture.begin(), picture.end(), Playfield), row == 1);
-  }
-}
-
-TEST(Gravity, StepsAfterStrictlyMoreThanTheLevelsIntervalAcrossTheCounterWrap) {
-  const std::pair<int32_t, int32_t> speeds[] = {{0, 1000}, {9, 190}, {10, 160}, {20, 10}, {21, -5}};
-  for (auto [level, interval] : speeds) {
-    SCOPED_TRACE(level);
-    // The spawn (cell 0 in row 2) sets LastStepTime 6 ms before the counter wraps: at the first
-    // tick LastStepTime + StepInterval has wrapped already and the counter not yet.
-    StartTestMatch(3, 0, level, 0xFFFFFFFFu - 5);
-    std::vector<int> rows;
-    for (uint32_t ms : {1u, uint32_t(interval) - 1, 1u}) {  // then StepInterval has passed
-      TickAfter(ms);
-      rows.push_back(DrawnPiece[0].row);
-    }
-    EXPECT_EQ(rows, (interval < 0 ? std::vector<int>{3, 4, 5} : std::vector<int>{2, 2, 3}));
   }
 }
 
