@@ -42,14 +42,7 @@ bool Submit(const char* alias, const char* server, const char* max) {
          }) == DialogOk;
 }
 
-class NetworkDialogTest : public DialogTest {
- protected:
-  void SetUp() override {
-    DialogTest::SetUp();
-    // This machine: 10.0.0.5 on a LAN whose broadcast address is 10.0.0.255.
-    NullSearchSetInterfaces({{At(10, 0, 0, 5, 0).address, At(10, 0, 0, 255, 0).address}});
-  }
-};
+using NetworkDialogTest = DialogTest;
 
 // A maximum of 9 is refused with a message before anything is stored; an empty alias is refused
 // silently, with the maximum and the server stored.
@@ -80,6 +73,8 @@ TEST_F(NetworkDialogTest, AClientSendsARenameOfItsOwnRowOnlyWhenTheNameChanged) 
 // listed once; the game chosen on another port is joined on that port, unless a server is typed
 // over the choice.
 TEST_F(NetworkDialogTest, RechercherListsEachGameOnceAndTheChoiceFillsServeurAndPort) {
+  // This machine: 10.0.0.5 on a LAN whose broadcast address is 10.0.0.255.
+  NullSearchSetInterfaces({{At(10, 0, 0, 5, 0).address, At(10, 0, 0, 255, 0).address}});
   Answer(At(10, 0, 0, 7, 5001), "APloxen03081Alice");
   Answer(At(127, 0, 0, 1, 5002), "APloxen01040Bob");
   Answer(At(127, 0, 0, 1, 5001), "APloxen01080Moi");
