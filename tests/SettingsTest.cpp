@@ -128,7 +128,7 @@ TEST(SettingsTest, ReadOnlyAndLinkedFilesAreRespected) {
   }
   int status = 0;
   waitpid(child, &status, 0);
-  EXPECT_TRUE(WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 77) << "an unprivileged user wrote";
+  EXPECT_TRUE(WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 77) << "written";
   EXPECT_EQ(Stored(), "[Reseau]\nAlias=Vieux\n");
 
   std::filesystem::remove(SettingsFile);
