@@ -24,28 +24,20 @@ static GifPicture Picture(int w, int h, int colours, int (*index)(int, int)) {
   return p;
 }
 
-static std::vector<uint32_t> Pixels(const GifPicture& p) {
-  std::vector<uint32_t> out;
-  for (uint8_t i : p.indices) out.push_back(p.colours[i]);
-  return out;
-}
-
 static int Noise(int x, int y) {
   return int((uint32_t(x) * 2654435761u ^ uint32_t(y) * 40503u) >> 13);
 }
 static int Smooth(int x, int y) { return x / 7 + y / 5; }
 
-struct RoundTrip {
-  const char* name;
-  int w, h, colours;
-  int (*index)(int, int);
-  GifLzwOptions options;  // clear run, leading clear, clear when full, codes after full, block
-};
-
 static int Flat(int, int) { return 0; }
 
 TEST(GifRoundTrip, OurPicturesDecodeToTheSamePixels) {
-  const RoundTrip cases[] = {
+  const struct {
+    const char* name;
+    int w, h, colours;
+    int (*index)(int, int);
+    GifLzwOptions options;  // clear run, leading clear, clear when full, codes after full, block
+  } cases[] = {
       {"full table at 12 bits for 1500 codes, then a clear", W, H, 256, Noise,
        {1, true, false, 1500}},
       {"three clears in a row, 1-byte sub-blocks", W, H, 256, Noise, {3, true, true, 0, 1}},
@@ -56,32 +48,32 @@ TEST(GifRoundTrip, OurPicturesDecodeToTheSamePixels) {
       // stack guard must let it through; 4096 x 2048 holds entries 6..4095 and one use of the last.
       {"the longest string valid data can hold", 4096, 2048, 4, Flat, {1, true, false, 0}},
   };
-  for (const RoundTrip& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     GifPicture p = Picture(c.w, c.h, c.colours, c.index);
+    std::vector<uint32_t> want;
+    for (uint8_t i : p.indices) want.push_back(p.colours[i]);
     int written = 0;
-    EXPECT_TRUE(Decode(EncodeGif(p, c.options), c.w, c.h, &written) == Pixels(p));
+    EXPECT_TRUE(Decode(EncodeGif(p, c.options), c.w, c.h, &written) == want);
     EXPECT_EQ(written, c.w * c.h);
   }
 }
 
-struct Crafted {
-  const char* name;
-  std::vector<int> narrow, wide;  // 3-bit codes, then 4-bit ones
-  std::vector<int> want;          // colour indices decoded; the rest stays black
-};
-
 // Hand-made codes around a table of four colours, code size 2: clear 4, end 5,
 // entries from 6, 3-bit codes until entry 7 is made. The file ends with the data.
 TEST(GifCodes, HandMadeCodesDecodeOrEndSafely) {
-  const Crafted cases[] = {
+  const struct {
+    const char* name;
+    std::vector<int> narrow, wide;  // 3-bit codes, then 4-bit ones
+    std::vector<int> want;          // colour indices decoded; the rest stays black
+  } cases[] = {
       {"the entry being made, named at the new width", {4, 1, 2, 3}, {8, 5}, {1, 2, 3, 3, 3}},
       {"a code above the next free one ends decoding", {4, 1, 2, 3}, {10, 1, 5}, {1, 2, 3}},
       {"the file ends before the end code", {4, 1, 2, 3}, {1}, {1, 2, 3, 1}},
       {"no leading clear: the first code is colour 0, makes no entry", {6, 1, 2}, {5}, {0, 1, 2}},
   };
   GifPicture four = Picture(2, 2, 4, Smooth);
-  for (const Crafted& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     GifBitWriter bits;
     for (int code : c.narrow) PutCode(bits, code, 3);

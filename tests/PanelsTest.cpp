@@ -123,18 +123,6 @@ TEST_F(PanelsTest, PlayersPanelListsNamesInWhiteOrPaleRedWithTwoDigitHeights) {
   EXPECT_EQ(Glyphs(420, 18, 5, DarkRed, 4), "ww|qq|www||") << "heights";
 }
 
-TEST(SurfaceUnderTheLog, ScrollCopyMayOverlapItselfAndAWordWiderThanTheWidthWidensTheText) {
-  Surface* s = CreateSurface(1, 6);
-  uint32_t* p = SurfacePixels(s);
-  for (uint32_t i = 0; i < 6; ++i) p[i] = i + 1;
-  SurfaceBlit(s, 0, 2, 1, 6, s, 0, 0, CopyPixels);  // down two rows, clipped at the bottom
-  EXPECT_EQ(std::vector<uint32_t>(p, p + 6), (std::vector<uint32_t>{1, 2, 1, 2, 3, 4}));
-  const std::string text = "aa " + std::string(30, 'w') + " bb";  // the middle word: 180 pixels
-  TextRect r = SurfaceMeasureText(s, {2, 10, 174, 26}, text.c_str());
-  EXPECT_EQ(std::vector({r.left, r.top, r.right, r.bottom}), std::vector({2, 10, 182, 58}));
-  DeleteSurface(s);
-}
-
 // The PlayersPanel repaints only what changed: after every change the window
 // must show what a paint from scratch shows.
 TEST_F(PanelsTest, PlayersPanelRedrawnPieceByPieceMatchesAWholePaint) {

@@ -40,6 +40,11 @@ class QtBackendTest : public ::testing::Test {
     ConnectLayers();  // the rules keep the back end's time, as in the program
     ASSERT_TRUE(CreateMainWindow(100, 100));
   }
+  void SetUp() override {  // the keyboard at the game's view, as after a click on it
+    Frame()->centralWidget()->setFocus();
+    Frame()->activateWindow();
+    QApplication::processEvents();
+  }
   static QMainWindow* Frame() { return static_cast<QMainWindow*>(MainWindowWidget()); }
   static void Send(QEvent::Type type, int key, unsigned native, bool autoRepeat = false) {
     QKeyEvent e(type, key, Qt::NoModifier, native, 0, 0, QString(), autoRepeat);
@@ -121,9 +126,6 @@ TEST_F(QtBackendTest, KeysHaveTheirSetOneCodesFromNativeCodesAndFromQtKeys) {
 
 // A menu closed by Escape, and Alt tapped alone, leave the next key to the game.
 TEST_F(QtBackendTest, AClosedMenuAndALoneAltLeaveTheKeysToTheGame) {
-  Frame()->centralWidget()->setFocus();
-  Frame()->activateWindow();
-  QApplication::processEvents();
   PullDown(1);
   ASSERT_TRUE(MenuPulledDown());
   Tap(Qt::Key_Escape, 9);
@@ -163,7 +165,6 @@ TEST_F(QtBackendTest, NoGameTickRunsUnderAPulledDownMenu) {
 
 // A frame followed by a pause is on the screen for the whole pause, not after it.
 TEST_F(QtBackendTest, WhatIsDrawnBeforeAPauseIsOnTheScreenDuringIt) {
-  QApplication::processEvents();
   for (uint32_t colour : {0x0000FFu, 0x00FF00u}) {  // 0x00BBGGRR
     DrawTools old = SurfaceSelectTools(WindowSurface(), {colour, colour});
     SurfaceRectangle(WindowSurface(), 300, 300, 340, 340);
@@ -175,19 +176,9 @@ TEST_F(QtBackendTest, WhatIsDrawnBeforeAPauseIsOnTheScreenDuringIt) {
   }
 }
 
-TEST_F(QtBackendTest, SystemRepeatPairsAreIgnored) {
-  // A press, five release/press pairs of the system's repeat, the release.
-  for (int i = 0; i < 12; ++i)
-    Send(i % 2 ? QEvent::KeyRelease : QEvent::KeyPress, Qt::Key_Up, 111, i > 0 && i < 11);
-  EXPECT_EQ(Keys(300), "D328 U328 ");
-}
-
 // F8 held up by the program for longer than the repeat delay, its release queued meanwhile:
 // one press, one release, no repeat.
 TEST_F(QtBackendTest, AKeyReleasedWhileTheProgramWasBusyDoesNotRepeat) {
-  Frame()->centralWidget()->setFocus();
-  Frame()->activateWindow();
-  QApplication::processEvents();
   Send(QEvent::KeyPress, Qt::Key_F8, 74);
   SleepMs(300);
   QTimer::singleShot(1, [] { Send(QEvent::KeyRelease, Qt::Key_F8, 74); });  // input read later
@@ -195,8 +186,10 @@ TEST_F(QtBackendTest, AKeyReleasedWhileTheProgramWasBusyDoesNotRepeat) {
   EXPECT_EQ(Keys(150), "D66 U66 ");
 }
 
+// The system's own repeat, release/press pairs, is ignored: the program's timer repeats instead.
 TEST_F(QtBackendTest, AHeldKeyRepeatsByTheProgramsOwnTimer) {
-  Send(QEvent::KeyPress, Qt::Key_Left, 113);
+  for (int i = 0; i < 11; ++i)  // a press, then five pairs of the system's repeat
+    Send(i % 2 ? QEvent::KeyRelease : QEvent::KeyPress, Qt::Key_Left, 113, i > 0);
   std::string held = Keys(250 + 33 * 6 + 20);
   Send(QEvent::KeyRelease, Qt::Key_Left, 113);
   // The press, then one at 250 ms and every 33 ms after: about eight, timing allowing.
