@@ -11,18 +11,15 @@
 #include <cstdlib>
 #include <regex>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "display/Panels.h"
 #include "game/Board.h"
 #include "game/Clearing.h"
-#include "game/Falling.h"
 #include "net/GameState.h"
 #include "shell/Program.h"
 #include "shell/Settings.h"
 #include "shell/platform/Clock.h"
-#include "shell/platform/Dialog.h"
 #include "shell/platform/KeyNames.h"
 #include "shell/platform/Menu.h"
 #include "shell/platform/Messages.h"
@@ -53,12 +50,10 @@ class QtBackendTest : public ::testing::Test {
   // A key pressed and let go as the window system delivers it: the shortcut check,
   // then the press and the release, each to whatever has the keyboard then.
   static void Tap(int key, unsigned native, Qt::KeyboardModifiers held = Qt::NoModifier) {
-    QKeyEvent check(QEvent::ShortcutOverride, key, held, native, 0, 0);
-    QApplication::sendEvent(Keyboard(), &check);
-    QKeyEvent press(QEvent::KeyPress, key, held, native, 0, 0);
-    QApplication::sendEvent(Keyboard(), &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, native, 0, 0);
-    QApplication::sendEvent(Keyboard(), &release);
+    for (QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent e(type, key, type == QEvent::KeyRelease ? Qt::NoModifier : held, native, 0, 0);
+      QApplication::sendEvent(Keyboard(), &e);
+    }
   }
   static QWidget* Keyboard() {
     QWidget* popup = QApplication::activePopupWidget();

@@ -136,10 +136,7 @@ TEST_F(SdlSound, ATuneLoopsByItselfTellingEachEndWhenItsLastTickHasSoundedAndACl
 }
 
 TEST_F(SdlSound, HostileHeadersGiveAFiniteLengthOrARefusal) {
-  struct Case {
-    const char* what;
-    std::vector<uint8_t> bytes;
-  } cases[] = {
+  const struct { const char* what; std::vector<uint8_t> bytes; } cases[] = {
       {"SMPTE, 0 ticks a frame", Tune(0xE700, 1, OneTick)},
       {"SMPTE, -128 frames, 0 ticks", Tune(0x8000, 1, OneTick)},
       {"SMPTE, -1 frame, 1 tick", Tune(0xFF01, 1, OneTick)},
@@ -148,7 +145,7 @@ TEST_F(SdlSound, HostileHeadersGiveAFiniteLengthOrARefusal) {
       {"no tracks", Tune(96, 0, {})},
       {"a tempo of 0", Tune(96, 1, {0x00, 0xFF, 0x51, 3, 0, 0, 0, 0x01, 0xFF, 0x2F, 0})},
   };
-  for (Case& c : cases) {
+  for (const auto& c : cases) {
     for (size_t cut = 0; cut <= c.bytes.size(); ++cut) {  // whole, and every truncation
       double s = MidiSeconds(c.bytes.data(), cut);
       EXPECT_TRUE(std::isfinite(s) && (s >= 0 || s == -1)) << c.what << " cut at " << cut;
@@ -197,7 +194,8 @@ TEST_F(SdlSound, TheGeneratedEffectsReadBackAsMonoPcmWaves) {
     SDL_AudioSpec spec;
     Uint8* samples = nullptr;
     Uint32 bytes = 0;
-    ASSERT_NE(SDL_LoadWAV((PLOXEN_RUN_DIR "/" + std::string(name)).c_str(), &spec, &samples, &bytes), nullptr)
+    const std::string file = PLOXEN_RUN_DIR "/" + std::string(name);
+    ASSERT_NE(SDL_LoadWAV(file.c_str(), &spec, &samples, &bytes), nullptr)
         << name << ": " << SDL_GetError();
     SDL_FreeWAV(samples);
     double seconds = bytes / 2.0 / spec.freq;

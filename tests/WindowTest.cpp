@@ -63,6 +63,13 @@ TEST_F(WindowTest, IdleWaitLastsUntilTheNextStepIsDue) {
   }
 }
 
+TEST_F(WindowTest, IdleLoopStepsThePieceOncePerInterval) {
+  int row = DrawnPiece[0].row, code = 0;
+  uint32_t end = TickCount() + 3003;
+  for (int pass = 0; pass < 10 && TickCount() < end; ++pass) ASSERT_TRUE(RunLoopPass(&code));
+  EXPECT_EQ(std::pair(DrawnPiece[0].row, TickCount()), std::pair(row + 3, end)) << "each on time";
+}
+
 static const int32_t PauseKey = 69, PauseCommand = 40011, GhostCommand = 40012;
 
 // What a pause must leave exactly as it was.

@@ -108,8 +108,10 @@ static int FindPicture(const Image& shot, const Image& picture) {
 int main(int argc, char** argv) {
   Image im, picture;
   const bool search = argc == 4 && std::strcmp(argv[1], "--picture") == 0;
-  if (search ? !ReadPpm(argv[2], im) || !ReadPpm(argv[3], picture) || picture.w < 20 || picture.h < 400
-             : argc < 2 || !ReadPpm(argv[1], im)) {
+  const bool read = search ? ReadPpm(argv[2], im) && ReadPpm(argv[3], picture) &&
+                                 picture.w >= 20 && picture.h >= 400
+                           : argc >= 2 && ReadPpm(argv[1], im);
+  if (!read) {
     std::fprintf(stderr, "usage: shot-check SHOT.ppm [WINDOWS [PLAYERS [chat]]]\n"
                          "       shot-check --picture SHOT.ppm PICTURE.ppm\n");
     return 2;
