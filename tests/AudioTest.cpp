@@ -32,9 +32,8 @@ class Audio : public ::testing::Test {
   void SetUp() override {  // whatever an earlier test left open is closed, its notices dropped
     MusicOn = 0;
     RestartMusic();
-    DeliverMessages();
     NullResetSound();
-    MusicOn = SoundOn = 1;
+    MusicOn = 1;
     Heard.clear();
     NullOnEffect([](const std::string& file) {
       const char* line = MessageLine(0);

@@ -37,7 +37,7 @@ class DataFiles : public ::testing::Test {
 };
 
 // A player's own file wins, then the shipped one, then the bare name.
-TEST_F(DataFiles, TheFolderIsTheBuildTreesRunOrTheInstalledShareAndAPlayersOwnFileWins) {
+TEST_F(DataFiles, TheFolderIsTheBuildTreesRunAndAPlayersOwnFileWins) {
   // The build tree: the program beside run/.
   Touch(root / "build/run/Ploxen.gif");
   Touch(root / "build/run/Pose.wav");
@@ -49,12 +49,7 @@ TEST_F(DataFiles, TheFolderIsTheBuildTreesRunOrTheInstalledShareAndAPlayersOwnFi
   EXPECT_EQ(DataFilePath("Ploxen.mid"), "Ploxen.mid");  // in neither: fails to open as before
   // Nothing was copied into the working directory.
   EXPECT_EQ(std::distance(fs::directory_iterator(root / "cwd"), fs::directory_iterator()), 1);
-  // An installation under any prefix: the program in libexec/ploxen, the data in share/ploxen.
-  Touch(root / "prefix/share/ploxen/Ploxen.gif");
-  fs::create_directories(root / "prefix/libexec/ploxen");
-  ChooseDataFolder((root / "prefix/libexec/ploxen").string());
-  EXPECT_EQ(DataFolder, (root / "prefix/share/ploxen").string());
-  // A program with neither, as the tests are: no folder, so bare names stay bare.
+  // An installation's share/ploxen is found by e2e.install. A program with neither, as the tests are: no folder, so bare names stay bare.
   ChooseDataFolder((root / "prefix/bin").string());
   EXPECT_EQ(DataFolder, "");
   EXPECT_EQ(DataFilePath("Ploxen.gif"), "Ploxen.gif");

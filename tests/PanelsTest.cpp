@@ -110,7 +110,10 @@ TEST_F(PanelsTest, StatsPanelWritesPaleBlueOnNavyAndPreviewsOnlyWhileAMatchRuns)
   EXPECT_EQ(preview(), std::vector<uint32_t>(7, Navy));
 }
 
-TEST_F(PanelsTest, PlayersPanelListsNamesInWhiteOrPaleRedWithTwoDigitHeights) {
+// The PlayersPanel lists names in white, or pale red once out, and heights of two digits at
+// most. It repaints only what changed: after every change the window must show what a paint
+// from scratch shows.
+TEST_F(PanelsTest, PlayersPanelListsTheRowsAndRedrawnPieceByPieceMatchesAWholePaint) {
   HighestIndex = 2;
   std::strcpy(AliveFlags, "ONO");
   const char* names[] = {"Alice", "Bob", "Zoe", "Stale"};  // Stale is past HighestIndex
@@ -122,11 +125,6 @@ TEST_F(PanelsTest, PlayersPanelListsNamesInWhiteOrPaleRedWithTwoDigitHeights) {
   EXPECT_EQ(Glyphs(275, 2, 29, DarkRed), "wwwwwwwww.wwwwwww.wwwwwwww.ww|");
   EXPECT_EQ(Glyphs(275, 18, 24, DarkRed, 4), "wwwww|qqq|www||") << "names";
   EXPECT_EQ(Glyphs(420, 18, 5, DarkRed, 4), "ww|qq|www||") << "heights";
-}
-
-// The PlayersPanel repaints only what changed: after every change the window
-// must show what a paint from scratch shows.
-TEST_F(PanelsTest, PlayersPanelRedrawnPieceByPieceMatchesAWholePaint) {
   LoadPicture();
   auto panel = [] {
     std::vector<uint32_t> v;

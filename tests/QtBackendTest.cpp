@@ -151,8 +151,7 @@ TEST_F(QtBackendTest, NoGameTickRunsUnderAPulledDownMenu) {
     PostMessage(MsgQuit);
   });
   int code = 0;
-  while (RunLoopPass(&code)) {
-  }
+  while (RunLoopPass(&code)) continue;
   MatchOver = 1;
   Frame()->activateWindow();
   EXPECT_EQ(rows, std::vector<int>(3, rows[0])) << "at the start, under the menu, after it";
