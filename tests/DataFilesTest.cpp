@@ -49,7 +49,8 @@ TEST_F(DataFiles, TheFolderIsTheBuildTreesRunAndAPlayersOwnFileWins) {
   EXPECT_EQ(DataFilePath("Ploxen.mid"), "Ploxen.mid");  // in neither: fails to open as before
   // Nothing was copied into the working directory.
   EXPECT_EQ(std::distance(fs::directory_iterator(root / "cwd"), fs::directory_iterator()), 1);
-  // An installation's share/ploxen is found by e2e.install. A program with neither, as the tests are: no folder, so bare names stay bare.
+  // A program with neither run/ nor share/ploxen (which e2e.install finds) beside it, as the
+  // tests are: no folder, so bare names stay bare.
   ChooseDataFolder((root / "prefix/bin").string());
   EXPECT_EQ(DataFolder, "");
   EXPECT_EQ(DataFilePath("Ploxen.gif"), "Ploxen.gif");
