@@ -25,14 +25,11 @@ static Answer Ask(std::vector<std::string> args, const char* lang = "C",
   for (std::string& a : args) argv.push_back(a.data());
   char *outText = nullptr, *errText = nullptr;
   size_t outSize = 0, errSize = 0;
-  FILE* out = open_memstream(&outText, &outSize);
-  FILE* err = open_memstream(&errText, &errSize);
-  Answer a;
-  a.status = HandleCommandLine(int(argv.size()), argv.data(), out, err);
+  FILE *out = open_memstream(&outText, &outSize), *err = open_memstream(&errText, &errSize);
+  int status = HandleCommandLine(int(argv.size()), argv.data(), out, err);
   fclose(out);
   fclose(err);
-  a.out = outText;
-  a.err = errText;
+  Answer a = {status, outText, errText};
   free(outText);
   free(errText);
   return a;
@@ -40,26 +37,19 @@ static Answer Ask(std::vector<std::string> args, const char* lang = "C",
 
 // Each answer: status, then what starts standard output and standard error, whole when it is
 // empty or ends with a line end. Without arguments the game starts (-1) and nothing is printed; of
-// --version and --help the first is answered, once; LC_ALL comes before LANG.
+// --version and --help the first is answered, once; Qt's own options are refused like any other;
+// LC_ALL comes before LANG. The installed program's plain answers are run by e2e.install.
 TEST(CommandLine, OnlyTheTwoQuestionsAreAnsweredAndAnythingElseIsRefusedInTheLocalesLanguage) {
-  auto refused = [](const char* arg) {
-    return "ploxen: unknown argument '" + std::string(arg) + "'\nTry 'ploxen --help'.\n";
-  };
+  const std::string refused = "ploxen: unknown argument '-platform'\nTry 'ploxen --help'.\n";
   const struct { std::vector<std::string> args; const char *lang, *all; int status;
                  std::string out, err; } cases[] = {
       {{}, "C", nullptr, -1, "", ""},
-      {{"--help"}, "C", nullptr, 0, "Usage: ploxen", ""},
-      {{"--version"}, "C", nullptr, 0, "ploxen " PLOXEN_VERSION "\n", ""},
       {{"--version", "--help"}, "C", nullptr, 0, "ploxen " PLOXEN_VERSION "\n", ""},
-      {{"--bogus"}, "C", nullptr, 2, "", refused("--bogus")},
-      {{"-h"}, "C", nullptr, 2, "", refused("-h")},
-      {{"file.txt"}, "C", nullptr, 2, "", refused("file.txt")},
-      {{"--help", "--bogus"}, "C", nullptr, 2, "", refused("--bogus")},
-      {{"--version", "-platform"}, "C", nullptr, 2, "", refused("-platform")},
+      {{"--help", "-platform"}, "C", nullptr, 2, "", refused},
       {{"--bogus"}, "fr_FR.UTF-8", nullptr, 2, "",
        "ploxen : argument inconnu « --bogus »\nEssayez « ploxen --help ».\n"},
       {{"--help"}, "fr_CA", nullptr, 0, "Usage : ploxen", ""},
-      {{"-x"}, "fr_FR.UTF-8", "en_GB.UTF-8", 2, "", refused("-x")},
+      {{"-platform"}, "fr_FR.UTF-8", "en_GB.UTF-8", 2, "", refused},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args = {"ploxen"};

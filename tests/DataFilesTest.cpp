@@ -1,16 +1,20 @@
 // Finding the shipped picture, tune and effects: the working directory first, then the data
-// folder of the build tree or of an installation, from wherever the program's file lies.
+// folder of the build tree or of an installation, from wherever the program's file lies; and
+// what start-up makes of the picture it finds.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <iterator>
 #include <fstream>
+#include <iterator>
 
 #include "display/BackgroundImage.h"
+#include "display/GifDecoder.h"
+#include "display/Playfield.h"
 #include "shell/Audio.h"
 #include "shell/Settings.h"
 #include "shell/platform/DataFiles.h"
+#include "shell/platform/Surface.h"
 #include "shell/platform/null/NullSound.h"
 
 namespace fs = std::filesystem;
@@ -24,9 +28,8 @@ static void Touch(const fs::path& file) {
 // folder as the other tests expect it: none.
 class DataFiles : public ::testing::Test {
  protected:
-  fs::path root;
+  fs::path root = fs::current_path();  // the test main's, removed after the case
   void SetUp() override {
-    root = fs::current_path();  // the test main's, removed after the case
     fs::create_directories(root / "cwd");
     fs::current_path(root / "cwd");
   }
@@ -34,7 +37,7 @@ class DataFiles : public ::testing::Test {
 };
 
 // A player's own file wins, then the shipped one, then the bare name.
-TEST_F(DataFiles, TheFolderIsTheBuildTreesRunOrTheInstalledShareAndAPlayersOwnFileWins) {
+TEST_F(DataFiles, TheFolderIsTheBuildTreesRunAndAPlayersOwnFileWins) {
   // The build tree: the program beside run/.
   Touch(root / "build/run/Ploxen.gif");
   Touch(root / "build/run/Pose.wav");
@@ -46,28 +49,34 @@ TEST_F(DataFiles, TheFolderIsTheBuildTreesRunOrTheInstalledShareAndAPlayersOwnFi
   EXPECT_EQ(DataFilePath("Ploxen.mid"), "Ploxen.mid");  // in neither: fails to open as before
   // Nothing was copied into the working directory.
   EXPECT_EQ(std::distance(fs::directory_iterator(root / "cwd"), fs::directory_iterator()), 1);
-  // An installation under any prefix: the program in libexec/ploxen, the data in share/ploxen.
-  Touch(root / "prefix/share/ploxen/Ploxen.gif");
-  fs::create_directories(root / "prefix/libexec/ploxen");
-  ChooseDataFolder((root / "prefix/libexec/ploxen").string());
-  EXPECT_EQ(DataFolder, (root / "prefix/share/ploxen").string());
-  // A program with neither, as the tests are: no folder, so bare names stay bare.
+  // A program with neither run/ nor share/ploxen (which e2e.install finds) beside it, as the
+  // tests are: no folder, so bare names stay bare.
   ChooseDataFolder((root / "prefix/bin").string());
   EXPECT_EQ(DataFolder, "");
   EXPECT_EQ(DataFilePath("Ploxen.gif"), "Ploxen.gif");
 }
 
-// The three kinds of data file reach their players through the lookup.
+// The three kinds of data file reach their players through the lookup; start-up without the
+// picture anywhere shows plain colours, with it the panels' surface and the cell textures.
 TEST_F(DataFiles, ThePictureTuneAndEffectsComeFromTheDataFolder) {
   fs::path run = root / "build/run";
-  fs::create_directories(run);
-  fs::copy_file(PLOXEN_PICTURE, run / "Ploxen.gif");
+  ImageLoaded = true;
+  LoadBackgroundImage();
+  EXPECT_TRUE(!ImageLoaded && ImageSurface == nullptr);
   Touch(run / "Ploxen.mid");
   Touch(run / "Ligne.wav");
+  fs::copy_file(PLOXEN_PICTURE, run / "Ploxen.gif");
   ChooseDataFolder((root / "build").string());
-  ImageLoaded = false;
   LoadBackgroundImage();
-  EXPECT_TRUE(ImageLoaded);
+  std::vector<uint32_t> picture(size_t(ImageWidth) * ImageHeight);
+  ASSERT_TRUE(LoadGifImage(PLOXEN_PICTURE, picture.data(), ImageWidth, ImageHeight));
+  ASSERT_TRUE(ImageLoaded && ImageSurface);
+  EXPECT_TRUE(std::equal(picture.begin(), picture.end(), SurfacePixels(ImageSurface)));
+  // Texture t's row r is picture row 20 (t - 1) + r from the texture column: the first's
+  // top-left pixel and the last's bottom-right.
+  EXPECT_EQ(TileAtlas[0], picture[TextureColumnX]);
+  EXPECT_EQ(TileAtlas[(8 * CellSize - 1) * AtlasStride + CellSize - 1],
+            picture[(8 * CellSize - 1) * ImageWidth + ImageWidth - 1]);
   FreeBackgroundImage();
   ImageLoaded = false;
 
@@ -78,9 +87,9 @@ TEST_F(DataFiles, ThePictureTuneAndEffectsComeFromTheDataFolder) {
   PlayEffect("Perdu.wav");  // shipped nowhere here
   MusicOn = 0;
   RestartMusic();
-  std::vector<std::string> want = {"open " + (run / "Ploxen.mid").string(), "play",
-                                   "effect " + (run / "Ligne.wav").string(), "effect Perdu.wav",
-                                   "close"};
-  EXPECT_EQ(NullSoundLog(), want);
+  std::vector<std::string> heard = {"open " + (run / "Ploxen.mid").string(), "play",
+                                    "effect " + (run / "Ligne.wav").string(), "effect Perdu.wav",
+                                    "close"};
+  EXPECT_EQ(NullSoundLog(), heard);
   NullResetSound();
 }

@@ -1,5 +1,4 @@
-// The side panels and the MessageLog: what lands where in the window and in what colour, and
-// the surface work the log relies on.
+// The side panels and the MessageLog: what lands where in the window and in what colour.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -46,15 +45,19 @@ static std::string Log(int lines) { return Glyphs(272, 148, 30, White, lines); }
 
 class PanelsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    CreatePanelSurfaces();
-    LogHeld = false;
-    AppendMessage(ClearLogCommand, 0);
-  }
+  void SetUp() override { AppendMessage(ClearLogCommand, 0); }  // the panels are new already
   void TearDown() override {
     FreePanelSurfaces();
     if (ImageSurface) DeleteSurface(ImageSurface);
-    ImageSurface = nullptr, ImageLoaded = false, PatternMode = 0;
+    ImageSurface = nullptr, ImageLoaded = false;
+  }
+  // A picture of scattered colours, loaded as at start-up.
+  static uint32_t* LoadPicture() {
+    ImageSurface = CreateSurface(ImageWidth, ImageHeight);
+    uint32_t* image = SurfacePixels(ImageSurface);
+    for (int i = 0; i < ImageWidth * ImageHeight; ++i) image[i] = uint32_t(i * 2654435761u) >> 8;
+    ImageLoaded = true;
+    return image;
   }
 };
 
@@ -71,11 +74,9 @@ TEST_F(PanelsTest, LongMessageWrapsAndPushesOlderLinesDownAndAHeldClearShowsAtTh
 }
 
 TEST_F(PanelsTest, PatternModeAndsTheLogOntoTheImageAndStatsShowItsLeftColumns) {
-  ImageSurface = CreateSurface(ImageWidth, ImageHeight);
-  uint32_t* image = SurfacePixels(ImageSurface);
-  for (int i = 0; i < ImageWidth * ImageHeight; ++i) image[i] = 0xC00000 | i;  // tells its place
+  uint32_t* image = LoadPicture();
   auto at = [image](int x, int y) { return image[y * ImageWidth + x]; };
-  ImageLoaded = true, PatternMode = 1;
+  PatternMode = 1;
   AppendMessage("a", 0xFFFFFF);
   AppendMessage("b", 0x000000);
   AppendMessage("c", 0xFF0000);
@@ -109,7 +110,10 @@ TEST_F(PanelsTest, StatsPanelWritesPaleBlueOnNavyAndPreviewsOnlyWhileAMatchRuns)
   EXPECT_EQ(preview(), std::vector<uint32_t>(7, Navy));
 }
 
-TEST_F(PanelsTest, PlayersPanelListsNamesInWhiteOrPaleRedWithTwoDigitHeights) {
+// The PlayersPanel lists names in white, or pale red once out, and heights of two digits at
+// most. It repaints only what changed: after every change the window must show what a paint
+// from scratch shows.
+TEST_F(PanelsTest, PlayersPanelListsTheRowsAndRedrawnPieceByPieceMatchesAWholePaint) {
   HighestIndex = 2;
   std::strcpy(AliveFlags, "ONO");
   const char* names[] = {"Alice", "Bob", "Zoe", "Stale"};  // Stale is past HighestIndex
@@ -121,27 +125,7 @@ TEST_F(PanelsTest, PlayersPanelListsNamesInWhiteOrPaleRedWithTwoDigitHeights) {
   EXPECT_EQ(Glyphs(275, 2, 29, DarkRed), "wwwwwwwww.wwwwwww.wwwwwwww.ww|");
   EXPECT_EQ(Glyphs(275, 18, 24, DarkRed, 4), "wwwww|qqq|www||") << "names";
   EXPECT_EQ(Glyphs(420, 18, 5, DarkRed, 4), "ww|qq|www||") << "heights";
-}
-
-TEST(SurfaceUnderTheLog, ScrollCopyMayOverlapItselfAndAWordWiderThanTheWidthWidensTheText) {
-  Surface* s = CreateSurface(1, 6);
-  uint32_t* p = SurfacePixels(s);
-  for (uint32_t i = 0; i < 6; ++i) p[i] = i + 1;
-  SurfaceBlit(s, 0, 2, 1, 6, s, 0, 0, CopyPixels);  // down two rows, clipped at the bottom
-  EXPECT_EQ(std::vector<uint32_t>(p, p + 6), (std::vector<uint32_t>{1, 2, 1, 2, 3, 4}));
-  const std::string text = "aa " + std::string(30, 'w') + " bb";  // the middle word: 180 pixels
-  TextRect r = SurfaceMeasureText(s, {2, 10, 174, 26}, text.c_str());
-  EXPECT_EQ(std::vector({r.left, r.top, r.right, r.bottom}), std::vector({2, 10, 182, 58}));
-  DeleteSurface(s);
-}
-
-// The PlayersPanel repaints only what changed: after every change the window
-// must show what a paint from scratch shows.
-TEST_F(PanelsTest, PlayersPanelRedrawnPieceByPieceMatchesAWholePaint) {
-  ImageSurface = CreateSurface(ImageWidth, ImageHeight);
-  uint32_t* image = SurfacePixels(ImageSurface);
-  for (int i = 0; i < ImageWidth * ImageHeight; ++i) image[i] = uint32_t(i * 2654435761u) >> 8;
-  ImageLoaded = true;
+  LoadPicture();
   auto panel = [] {
     std::vector<uint32_t> v;
     for (int y = 0; y < 148; ++y)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
 
 #include "display/Playfield.h"
 #include "shell/platform/Surface.h"
@@ -27,15 +26,4 @@ TEST(PresentPieceColumns, AMoveRightFromColumns4To6CopiesWindowX130To209Only) {
     for (int x = 0; x < WindowWidth; ++x)
       ASSERT_EQ(Window()[y * WindowWidth + x],
                 x >= 130 && x < 210 ? PlayfieldAt(x - 70, y) : Outside) << x << "," << y;
-}
-
-TEST(BlankPlayfield, BlackensWindowX70To269AndKeepsThePlayfield) {
-  StartTestMatch(6, 4);  // four garbage rows in the picture
-  std::vector<uint32_t> picture(Playfield, Playfield + PlayfieldWidth * PlayfieldHeight);
-  std::fill(Window(), Window() + WindowWidth * WindowHeight, Outside);
-  BlankPlayfield();
-  for (int y = 0; y < WindowHeight; ++y)
-    for (int x = 0; x < WindowWidth; ++x)
-      ASSERT_EQ(Window()[y * WindowWidth + x], x >= 70 && x < 270 ? 0 : Outside) << x << "," << y;
-  EXPECT_TRUE(std::equal(picture.begin(), picture.end(), Playfield));
 }

@@ -11,18 +11,15 @@
 #include <cstdlib>
 #include <regex>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "display/Panels.h"
 #include "game/Board.h"
 #include "game/Clearing.h"
-#include "game/Falling.h"
 #include "net/GameState.h"
 #include "shell/Program.h"
 #include "shell/Settings.h"
 #include "shell/platform/Clock.h"
-#include "shell/platform/Dialog.h"
 #include "shell/platform/KeyNames.h"
 #include "shell/platform/Menu.h"
 #include "shell/platform/Messages.h"
@@ -40,6 +37,11 @@ class QtBackendTest : public ::testing::Test {
     ConnectLayers();  // the rules keep the back end's time, as in the program
     ASSERT_TRUE(CreateMainWindow(100, 100));
   }
+  void SetUp() override {  // the keyboard at the game's view, as after a click on it
+    Frame()->centralWidget()->setFocus();
+    Frame()->activateWindow();
+    QApplication::processEvents();
+  }
   static QMainWindow* Frame() { return static_cast<QMainWindow*>(MainWindowWidget()); }
   static void Send(QEvent::Type type, int key, unsigned native, bool autoRepeat = false) {
     QKeyEvent e(type, key, Qt::NoModifier, native, 0, 0, QString(), autoRepeat);
@@ -48,12 +50,10 @@ class QtBackendTest : public ::testing::Test {
   // A key pressed and let go as the window system delivers it: the shortcut check,
   // then the press and the release, each to whatever has the keyboard then.
   static void Tap(int key, unsigned native, Qt::KeyboardModifiers held = Qt::NoModifier) {
-    QKeyEvent check(QEvent::ShortcutOverride, key, held, native, 0, 0);
-    QApplication::sendEvent(Keyboard(), &check);
-    QKeyEvent press(QEvent::KeyPress, key, held, native, 0, 0);
-    QApplication::sendEvent(Keyboard(), &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, native, 0, 0);
-    QApplication::sendEvent(Keyboard(), &release);
+    for (QEvent::Type type : {QEvent::ShortcutOverride, QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent e(type, key, type == QEvent::KeyRelease ? Qt::NoModifier : held, native, 0, 0);
+      QApplication::sendEvent(Keyboard(), &e);
+    }
   }
   static QWidget* Keyboard() {
     QWidget* popup = QApplication::activePopupWidget();
@@ -121,9 +121,6 @@ TEST_F(QtBackendTest, KeysHaveTheirSetOneCodesFromNativeCodesAndFromQtKeys) {
 
 // A menu closed by Escape, and Alt tapped alone, leave the next key to the game.
 TEST_F(QtBackendTest, AClosedMenuAndALoneAltLeaveTheKeysToTheGame) {
-  Frame()->centralWidget()->setFocus();
-  Frame()->activateWindow();
-  QApplication::processEvents();
   PullDown(1);
   ASSERT_TRUE(MenuPulledDown());
   Tap(Qt::Key_Escape, 9);
@@ -154,8 +151,7 @@ TEST_F(QtBackendTest, NoGameTickRunsUnderAPulledDownMenu) {
     PostMessage(MsgQuit);
   });
   int code = 0;
-  while (RunLoopPass(&code)) {
-  }
+  while (RunLoopPass(&code)) continue;
   MatchOver = 1;
   Frame()->activateWindow();
   EXPECT_EQ(rows, std::vector<int>(3, rows[0])) << "at the start, under the menu, after it";
@@ -163,7 +159,6 @@ TEST_F(QtBackendTest, NoGameTickRunsUnderAPulledDownMenu) {
 
 // A frame followed by a pause is on the screen for the whole pause, not after it.
 TEST_F(QtBackendTest, WhatIsDrawnBeforeAPauseIsOnTheScreenDuringIt) {
-  QApplication::processEvents();
   for (uint32_t colour : {0x0000FFu, 0x00FF00u}) {  // 0x00BBGGRR
     DrawTools old = SurfaceSelectTools(WindowSurface(), {colour, colour});
     SurfaceRectangle(WindowSurface(), 300, 300, 340, 340);
@@ -175,19 +170,9 @@ TEST_F(QtBackendTest, WhatIsDrawnBeforeAPauseIsOnTheScreenDuringIt) {
   }
 }
 
-TEST_F(QtBackendTest, SystemRepeatPairsAreIgnored) {
-  // A press, five release/press pairs of the system's repeat, the release.
-  for (int i = 0; i < 12; ++i)
-    Send(i % 2 ? QEvent::KeyRelease : QEvent::KeyPress, Qt::Key_Up, 111, i > 0 && i < 11);
-  EXPECT_EQ(Keys(300), "D328 U328 ");
-}
-
 // F8 held up by the program for longer than the repeat delay, its release queued meanwhile:
 // one press, one release, no repeat.
 TEST_F(QtBackendTest, AKeyReleasedWhileTheProgramWasBusyDoesNotRepeat) {
-  Frame()->centralWidget()->setFocus();
-  Frame()->activateWindow();
-  QApplication::processEvents();
   Send(QEvent::KeyPress, Qt::Key_F8, 74);
   SleepMs(300);
   QTimer::singleShot(1, [] { Send(QEvent::KeyRelease, Qt::Key_F8, 74); });  // input read later
@@ -195,8 +180,10 @@ TEST_F(QtBackendTest, AKeyReleasedWhileTheProgramWasBusyDoesNotRepeat) {
   EXPECT_EQ(Keys(150), "D66 U66 ");
 }
 
+// The system's own repeat, release/press pairs, is ignored: the program's timer repeats instead.
 TEST_F(QtBackendTest, AHeldKeyRepeatsByTheProgramsOwnTimer) {
-  Send(QEvent::KeyPress, Qt::Key_Left, 113);
+  for (int i = 0; i < 11; ++i)  // a press, then five pairs of the system's repeat
+    Send(i % 2 ? QEvent::KeyRelease : QEvent::KeyPress, Qt::Key_Left, 113, i > 0);
   std::string held = Keys(250 + 33 * 6 + 20);
   Send(QEvent::KeyRelease, Qt::Key_Left, 113);
   // The press, then one at 250 ms and every 33 ms after: about eight, timing allowing.

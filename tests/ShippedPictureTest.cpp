@@ -1,19 +1,11 @@
 // The Ploxen.gif the build paints: the panel texts stay readable on it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "display/BackgroundImage.h"
 #include "display/GifDecoder.h"
-
-static std::vector<uint32_t> Shipped() {
-  std::vector<uint32_t> pixels(size_t(ImageWidth) * ImageHeight);
-  EXPECT_TRUE(LoadGifImage(PLOXEN_PICTURE, pixels.data(), ImageWidth, ImageHeight))
-      << PLOXEN_PICTURE;
-  return pixels;
-}
 
 // The usual relative luminance of a 0x00RRGGBB colour, 0..1.
 static double Luminance(uint32_t p) {
@@ -27,27 +19,19 @@ static double Luminance(uint32_t p) {
 }
 
 // Every pixel of each panel's text area against the pale blue, white and pale red texts that
-// the StatsPanel and the PlayersPanel draw on it: a contrast of at least 4.5 to 1.
-TEST(ShippedPicture, PanelTextsStandOutFromTheirBackgrounds) {
-  struct Region {
-    uint32_t text;
-    int x0, y0, x1, y1;
-  };
-  const Region regions[] = {
+// the StatsPanel and the PlayersPanel draw on it: a contrast of at least 4.5 to 1. The log's
+// text is ANDed onto the picture: where every channel keeps its top bit, the log's colours
+// (0 or 128 and up per channel) come out unchanged in hue and the paper stays light.
+TEST(ShippedPicture, PanelTextsStandOutFromTheirBackgroundsAndTheLogPaperKeepsTheirColours) {
+  std::vector<uint32_t> pixels(size_t(ImageWidth) * ImageHeight);
+  ASSERT_TRUE(LoadGifImage(PLOXEN_PICTURE, pixels.data(), ImageWidth, ImageHeight));
+  const struct { uint32_t text; int x0, y0, x1, y1; } regions[] = {
       {0xC0C0FF, 5, 10, 64, 343}, {0xFFFFFF, 71, 1, 248, 146}, {0xFFC0C0, 71, 19, 248, 146}};
-  std::vector<uint32_t> pixels = Shipped();
-  for (const Region& r : regions)
+  for (const auto& r : regions)
     for (int y = r.y0; y <= r.y1; ++y)
       for (int x = r.x0; x <= r.x1; ++x)
         ASSERT_GE((Luminance(r.text) + 0.05) / (Luminance(pixels[y * ImageWidth + x]) + 0.05), 4.5)
             << "x " << x << ", y " << y;
-}
-
-// The log's text is ANDed onto the picture: where every channel keeps its top
-// bit, the log's colours (0 or 128 and up per channel) come out unchanged in
-// hue and the paper stays light.
-TEST(ShippedPicture, TheLogPaperKeepsTheTextColours) {
-  std::vector<uint32_t> pixels = Shipped();
   for (int y = 148; y < ImageHeight; ++y)
     for (int x = 70; x < 250; ++x)
       ASSERT_EQ(pixels[y * ImageWidth + x] & 0x808080, 0x808080u) << "x " << x << ", y " << y;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -23,44 +22,33 @@
 // Each case runs in a level-0 Solo match (the test main gives it a directory of its own).
 class WindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { StartTestMatch(3, 0, 0); }
+  void SetUp() override {
+    StartTestMatch(3, 0, 0);
+    x = (DrawnPiece[0].col - 1) * 20 + 5, y = (DrawnPiece[0].row - 2) * 20 + 5;
+    piece = Playfield[y * PlayfieldWidth + x];
+    shown = SurfacePixels(WindowSurface()) + y * WindowWidth + PlayfieldX + x;
+  }
+  // A pixel inside the first square of the Piece (Board row 2 is the Playfield's top): its
+  // place in the Playfield, its colour there, and where the window shows it.
+  int x = 0, y = 0;
+  uint32_t piece = 0;
+  const uint32_t* shown = nullptr;
 };
 
-TEST_F(WindowTest, FunctionKeysActDuringAMatchAndWinOverAGameKeyOfTheSameCode) {
+TEST_F(WindowTest, FunctionKeysWinOverGameKeysAndReleasesAndF9CountWithNoMatchRunning) {
   KeyLeft = 63;  // F5's code
   int col = DrawnPiece[0].col;
   WindowProcedure({MsgKeyDown, 63, 0});
-  EXPECT_EQ(NullTakeOpenedDialogs(), std::vector<int>{NetworkDialog}) << "F5 opens the network dialog";
+  EXPECT_EQ(NullTakeOpenedDialogs(), std::vector<int>{NetworkDialog}) << "F5 opens its dialog";
   EXPECT_EQ(DrawnPiece[0].col, col) << "and never reaches the game";
-}
-
-TEST_F(WindowTest, KeyReleaseCountsWithNoMatchRunning) {
   MatchOver = 1, SoftDropActive = 1, SoftDropAllowed = 0, RotationHeld = 1;
   WindowProcedure({MsgKeyUp, KeyDown, 0});
   WindowProcedure({MsgKeyUp, KeyRotLeft, 0});
   EXPECT_EQ(std::vector({SoftDropActive, SoftDropAllowed, RotationHeld}),
             std::vector<uint8_t>({0, 1, 0}));
-}
-
-TEST_F(WindowTest, InactiveSoloBlanksThePlayfieldAndReactivationRestoresIt) {
-  // A pixel inside the first square of the Piece (Board row 2 is the Playfield's top).
-  int x = (DrawnPiece[0].col - 1) * 20 + 5, y = (DrawnPiece[0].row - 2) * 20 + 5;
-  const uint32_t piece = Playfield[y * PlayfieldWidth + x];
-  const uint32_t* shown = SurfacePixels(WindowSurface()) + y * WindowWidth + PlayfieldX + x;
-  ASSERT_NE(piece, 0u);
-  WindowProcedure({MsgActivate, 0, 0});
-  EXPECT_EQ(std::vector({uint32_t(PollFlag), *shown, Playfield[y * PlayfieldWidth + x]}),
-            std::vector({0u, 0u, piece}));
-  WindowProcedure({MsgActivate, 1, 0});
-  EXPECT_EQ(*shown, piece);
-}
-
-TEST_F(WindowTest, PatternsStayOffWithoutTheImage) {
-  MatchOver = 1;
   CheckMenuCommand(40010, true);
-  WindowProcedure({MsgKeyDown, 67, 0});  // F9
-  EXPECT_EQ(PatternMode, 0);
-  EXPECT_FALSE(MenuCommandChecked(40010));
+  WindowProcedure({MsgKeyDown, 67, 0});  // F9: the patterns stay off without the image
+  EXPECT_EQ(std::pair(int(PatternMode), MenuCommandChecked(40010)), std::pair(0, false));
 }
 
 // The loop waits instead of spinning, yet every gravity step still comes on time.
@@ -92,7 +80,7 @@ static std::string MatchState() {
   return out.str();
 }
 
-TEST_F(WindowTest, PauseHoldsTheMatchThroughMinutesAndAGameKeyOnlyWakesIt) {
+TEST_F(WindowTest, PauseHoldsASoloMatchThroughMinutesAGameKeyOnlyWakesItAndANetworkOneRefuses) {
   TickAfter(1001);
   LocalEntry().score = 1234;
   const std::string before = MatchState();
@@ -116,12 +104,23 @@ TEST_F(WindowTest, PauseHoldsTheMatchThroughMinutesAndAGameKeyOnlyWakesIt) {
   EXPECT_EQ(DrawnPiece[0].row, row) << "gravity counts from the resumption";
   TickAfter(1);
   EXPECT_EQ(DrawnPiece[0].row, row + 1);
+  GameMode = Server;  // a network match cannot be paused
+  WindowProcedure({MsgKeyDown, PauseKey, 0});
+  EXPECT_EQ(std::vector({uint32_t(Paused), uint32_t(PollFlag), MessageColour(0)}),
+            std::vector({0u, 1u, 0x0000FFu}));
+  EXPECT_TRUE(std::strstr(MessageLine(0), "pause")) << MessageLine(0);
+  GameMode = Solo;
 }
 
-TEST_F(WindowTest, APausedPlayfieldStaysBlackUntilTheMatchResumes) {
-  int x = (DrawnPiece[0].col - 1) * 20 + 5, y = (DrawnPiece[0].row - 2) * 20 + 5;
-  const uint32_t piece = Playfield[y * PlayfieldWidth + x];
-  const uint32_t* shown = SurfacePixels(WindowSurface()) + y * WindowWidth + PlayfieldX + x;
+// An inactive window blanks the Playfield and stops polling; so does a pause, through
+// anything but its end.
+TEST_F(WindowTest, InactivityOrAPauseBlanksThePlayfieldUntilReactivationOrResumption) {
+  ASSERT_NE(piece, 0u);
+  WindowProcedure({MsgActivate, 0, 0});
+  EXPECT_EQ(std::vector({uint32_t(PollFlag), *shown, Playfield[y * PlayfieldWidth + x]}),
+            std::vector({0u, 0u, piece}));
+  WindowProcedure({MsgActivate, 1, 0});
+  EXPECT_EQ(*shown, piece);
   WindowProcedure({MsgCommand, PauseCommand, 0});
   EXPECT_EQ(*shown, 0u);
   const struct { Message m; const char* what; } events[] = {
@@ -137,15 +136,6 @@ TEST_F(WindowTest, APausedPlayfieldStaysBlackUntilTheMatchResumes) {
   EXPECT_EQ(std::pair(*shown, uint32_t(PollFlag)), std::pair(piece, 1u));
 }
 
-TEST_F(WindowTest, ANetworkMatchCannotBePaused) {
-  GameMode = Server;
-  WindowProcedure({MsgKeyDown, PauseKey, 0});
-  EXPECT_EQ(std::vector({uint32_t(Paused), uint32_t(PollFlag), MessageColour(0)}),
-            std::vector({0u, 1u, 0x0000FFu}));
-  EXPECT_TRUE(std::strstr(MessageLine(0), "pause")) << MessageLine(0);
-  GameMode = Solo;
-}
-
 TEST_F(WindowTest, GhostToggleMarksTheMenuStoresTheSettingAndShowsAtOnce) {
   // The Piece falls from its spawn onto the empty floor: column of cell 0, row 21 or 20.
   const uint32_t* window = SurfacePixels(WindowSurface());
@@ -157,14 +147,13 @@ TEST_F(WindowTest, GhostToggleMarksTheMenuStoresTheSettingAndShowsAtOnce) {
   };
   auto stored = [] {
     std::ifstream in("Ploxen.ini");
-    std::string text((std::istreambuf_iterator<char>(in)), {});
+    std::string text(std::istreambuf_iterator<char>(in), {});
     return text.find("Fantome=1") != std::string::npos;
   };
   const uint32_t face = ColourToPixel(TypeColour(CurrentType));
-  WindowProcedure({MsgCommand, GhostCommand, 0});
-  EXPECT_EQ(std::vector({uint32_t(MenuCommandChecked(GhostCommand)), uint32_t(stored()),
-                         ghostCorner()}), std::vector({1u, 1u, face}));
-  WindowProcedure({MsgCommand, GhostCommand, 0});
-  EXPECT_EQ(std::vector({uint32_t(MenuCommandChecked(GhostCommand)), uint32_t(stored()),
-                         ghostCorner()}), std::vector({0u, 0u, 0u}));
+  for (uint32_t on : {1u, 0u}) {
+    WindowProcedure({MsgCommand, GhostCommand, 0});
+    EXPECT_EQ(std::vector({uint32_t(MenuCommandChecked(GhostCommand)), uint32_t(stored()),
+                           ghostCorner()}), std::vector({on, on, on ? face : 0u}));
+  }
 }

@@ -3,7 +3,7 @@
 # unrelated folder as a player would, with a home of its own. It must find its picture, keep
 # its settings in the per-user folder only, and answer --help, --version and a bad option.
 set -euo pipefail
-build=$1 picturecheck=$2
+build=$1 shotcheck=$2
 work=$(mktemp -d)
 game="" xvfb=""
 trap 'kill $game $xvfb 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -45,7 +45,7 @@ xdotool windowfocus --sync "$win"
 import -window root "$work/shot.png"
 convert "$work/shot.png" "$work/shot.ppm"
 convert "$prefix/share/ploxen/Ploxen.gif" "$work/picture.ppm"
-"$picturecheck" "$work/shot.ppm" "$work/picture.ppm" \
+"$shotcheck" --picture "$work/shot.ppm" "$work/picture.ppm" \
   || fail "no picture"
 [ -z "${E2E_SHOTS:-}" ] || cp "$work/shot.png" "$E2E_SHOTS/install.png"
 
