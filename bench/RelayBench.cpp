@@ -1,7 +1,8 @@
 // The Server relaying height reports on loopback: the real main loop (Qt back end, offscreen)
 // runs an eight-player game whose seven clients are plain sockets of a second thread.
 // Prints the time from a report leaving its client's socket to its arrival at each other
-// client, the Server's CPU while relaying and while nothing comes, and the PlayersPanel's share.
+// client, the Server's CPU while relaying and while nothing comes, what a bare loop of system
+// calls relaying the same reports costs on this machine, and the PlayersPanel's share.
 // Usage: relay-bench [SECONDS [REPORTS_PER_SECOND]]. On a busy machine the tail is other
 // processes' doing; `chrt -f 10 relay-bench` shows the program's own.
 #include <arpa/inet.h>
@@ -58,11 +59,13 @@ static sockaddr_in ServerAddress() {
   return a;
 }
 
+// Where the clients send: the Server's socket, or the bare relay's below.
+static sockaddr_in g_relay{};
+
 static void SendText(int fd, const char* text) {
   char bytes[1000] = {};
   std::snprintf(bytes, sizeof bytes, "%s", text);
-  sockaddr_in to = ServerAddress();
-  sendto(fd, bytes, sizeof bytes, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+  sendto(fd, bytes, sizeof bytes, 0, reinterpret_cast<sockaddr*>(&g_relay), sizeof g_relay);
 }
 
 // Takes every datagram waiting at the clients; the height reports of clients
@@ -123,6 +126,58 @@ static double LoopCpu(int code, long* preempted) {
   return cpu;
 }
 
+// What the kernel alone charges for a relay on this machine: a loop of plain
+// system calls (wait, receive, one send to the six others) relaying the same
+// reports. What the Server spends beyond it is the program's own.
+static double BareRelayCpu(const int* fds, int seconds, int rate) {
+  int relay = socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(relay, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  socklen_t n = sizeof g_relay;
+  getsockname(relay, reinterpret_cast<sockaddr*>(&g_relay), &n);
+  sockaddr_in peer[Clients];
+  for (int i = 0; i < Clients; ++i) {
+    n = sizeof peer[i];
+    getsockname(fds[i], reinterpret_cast<sockaddr*>(&peer[i]), &n);
+    peer[i].sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  }
+  std::vector<double> us;
+  int reports = 0;
+  g_stop = false;
+  std::thread clients([&] {
+    RunClients(fds, seconds, rate, &us, &reports);
+    g_stop = true;
+    SendText(fds[0], "Z");
+  });
+  char bytes[1000];
+  int relayed = 0;
+  double cpu0 = ThreadCpuSeconds();
+  for (pollfd p{relay, POLLIN, 0}; poll(&p, 1, 1000) >= 0;) {
+    sockaddr_in from{};
+    socklen_t fromLength = sizeof from;
+    if (recvfrom(relay, bytes, sizeof bytes, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from),
+                 &fromLength) <= 0)
+      continue;
+    if (g_stop) break;
+    mmsghdr message[Clients] = {};
+    iovec part{bytes, sizeof bytes};
+    int k = 0;
+    for (sockaddr_in& to : peer) {
+      if (to.sin_port == from.sin_port) continue;
+      message[k].msg_hdr = {&to, sizeof to, &part, 1, nullptr, 0, 0};
+      ++k;
+    }
+    sendmmsg(relay, message, unsigned(k), 0);
+    ++relayed;
+  }
+  double cpu = ThreadCpuSeconds() - cpu0;
+  clients.join();
+  close(relay);
+  return cpu / std::max(relayed, 1);
+}
+
 // The PlayersPanel's share of a report, apart from the sockets: an eight-row
 // panel redrawn after a height report that changes one number, and after one
 // that changes nothing on the screen (the same height again).
@@ -153,6 +208,7 @@ int main(int argc, char** argv) {
   MaxPlayers = 8;
   NetPort = 0;  // the system picks a free port
   if (OpenServerSocket() != 0) return 1;
+  g_relay = ServerAddress();
   ResetGame(true, Server);
   int fds[Clients];
   int code = 0;
@@ -198,6 +254,10 @@ int main(int argc, char** argv) {
   std::printf("Server CPU while relaying: %.2f %% of one core, %.0f us per report "
               "(relay, then the players panel redrawn)\n",
               100.0 * cpu / wall, 1e6 * cpu / std::max(reports, 1));
+  double bare = BareRelayCpu(fds, seconds, rate);
+  std::printf("the same reports relayed by a bare loop of system calls: %.0f us per report, "
+              "the program's own share %.0f us\n",
+              1e6 * bare, 1e6 * (cpu / std::max(reports, 1) - bare));
   std::printf("Server thread preempted %ld times; machine load average %.2f on %u cores\n",
               preempted, LoadAverage(), std::thread::hardware_concurrency());
   PanelCost();

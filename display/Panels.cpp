@@ -1,6 +1,7 @@
 // Side panels: each painted into a surface of its own, then copied to the window.
 #include "display/Panels.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -49,6 +50,14 @@ struct ShownRow {
 static ShownRow g_rows[MaxTablePlayers];
 static bool g_playersPainted = false;
 static const Surface* g_playersBackground = nullptr;  // the image painted under it, or none
+// The band of panel rows painted since the window last got them.
+static int g_changedTop = PlayersHeight;
+static int g_changedBottom = 0;
+
+static void RowsChanged(int top, int bottom) {
+  g_changedTop = std::min(g_changedTop, top);
+  g_changedBottom = std::max(g_changedBottom, bottom);
+}
 
 void CreatePanelSurfaces() {
   FreePanelSurfaces();
@@ -163,6 +172,7 @@ static void DrawPlayerLine(int i) {
   std::snprintf(text, sizeof text, "%02d", int(p.height));
   SurfaceTextColour(g_players, colour);
   SurfaceTextOut(g_players, HeightX, RowTop(i), text);
+  RowsChanged(RowTop(i), RowTop(i) + RowHeight);
   r.shown = true;
   r.alive = alive;
   r.height = p.height;
@@ -171,6 +181,7 @@ static void DrawPlayerLine(int i) {
 static void ClearPlayerLine(int i) {
   if (!g_rows[i].shown) return;
   PaintRowBackground(g_players, RowTop(i), RowTop(i));
+  RowsChanged(RowTop(i), RowTop(i) + RowHeight);
   g_rows[i].shown = false;
 }
 
@@ -179,25 +190,25 @@ static void PaintWholePlayersPanel() {
   SurfaceTextColour(g_players, White);
   SurfaceTextOut(g_players, TextX, 2, PlayersHeader);
   for (ShownRow& r : g_rows) r.shown = r.stripValid = false;
+  RowsChanged(0, PlayersHeight);
   g_playersPainted = true;
   g_playersBackground = PanelsOnImage() ? ImageSurface : nullptr;
 }
 
-// Copies the band of rows where the window differs from the surface: nothing
-// when a report changed nothing, everything when the window was painted over.
-static void PresentPlayersPanel() {
-  const uint32_t* panel = SurfacePixels(g_players);
-  const uint32_t* window = SurfacePixels(WindowSurface()) + PlayersX;
-  auto differs = [&](int y) {
-    return std::memcmp(panel + y * PlayersWidth, window + y * WindowWidth,
-                       PlayersWidth * sizeof *panel) != 0;
-  };
-  int top = 0, bottom = PlayersHeight;
-  while (top < bottom && !differs(top)) ++top;
-  while (bottom > top && !differs(bottom - 1)) --bottom;
-  if (top < bottom)
-    SurfaceBlit(WindowSurface(), PlayersX, top, PlayersWidth, bottom - top, g_players, 0, top,
-                CopyPixels);
+// Only the rows painted since the last copy go to the window: a report that
+// changes nothing on the screen copies nothing.
+static void CopyChangedRows() {
+  if (g_changedTop < g_changedBottom)
+    SurfaceBlit(WindowSurface(), PlayersX, g_changedTop, PlayersWidth,
+                g_changedBottom - g_changedTop, g_players, 0, g_changedTop, CopyPixels);
+  g_changedTop = PlayersHeight;
+  g_changedBottom = 0;
+}
+
+void PresentPlayersPanel() {
+  if (!g_players) return;
+  RowsChanged(0, PlayersHeight);
+  CopyChangedRows();
 }
 
 void DrawPlayersPanel() {
@@ -208,5 +219,5 @@ void DrawPlayersPanel() {
     if (i <= HighestIndex) DrawPlayerLine(i);
     else ClearPlayerLine(i);
   }
-  PresentPlayersPanel();
+  CopyChangedRows();
 }

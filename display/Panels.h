@@ -14,5 +14,8 @@ bool PanelsOnImage();
 // Repaints the StatsPanel from the local player's counters and copies it to the window.
 void DrawStatsPanel();
 
-// Repaints the PlayersPanel from the PlayerTable and copies it to the window.
+// Repaints the PlayersPanel rows whose player changed and copies them to the window.
 void DrawPlayersPanel();
+
+// Copies the whole PlayersPanel to the window, for a window painted over.
+void PresentPlayersPanel();

@@ -32,6 +32,7 @@ static void PaintWindow() {
   PresentPlayfield();
   DrawStatsPanel();
   DrawPlayersPanel();
+  PresentPlayersPanel();
   PresentMessageLog();
 }
 

@@ -98,12 +98,14 @@ static bool MenuHoldsGame() {
   return held = false;
 }
 
+// A wait takes the messages already queued before it sleeps, so a pass that
+// may wait turns the event loop once, not twice: on a Server that is once per
+// datagram.
 static bool NextMessage(Message* m) {
   WatchNetwork();
   if (!PollFlag || MenuHoldsGame()) return WaitMessage(m, -1);
-  if (TakeMessage(m)) return true;
   int wait = IdleWait();
-  return wait != 0 && WaitMessage(m, wait);
+  return wait == 0 ? TakeMessage(m) : WaitMessage(m, wait);
 }
 
 bool RunLoopPass(int* exitCode) {

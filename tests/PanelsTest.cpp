@@ -143,7 +143,10 @@ TEST_F(PanelsTest, PlayersPanelListsTheRowsAndRedrawnPieceByPieceMatchesAWholePa
       [] { PlayerTable[0].height = 20; },
       [] { HighestIndex = 2, std::strcpy(AliveFlags, "NON"); },
       [] { PatternMode = 0; },
-      [] { std::memset(SurfacePixels(WindowSurface()), 0, 4 * WindowWidth * WindowHeight); },
+      [] {  // a window painted over gets the whole panel again
+        std::memset(SurfacePixels(WindowSurface()), 0, 4 * WindowWidth * WindowHeight);
+        PresentPlayersPanel();
+      },
   };
   for (size_t step = 0; step < changes.size(); ++step) {
     changes[step]();

@@ -8,6 +8,7 @@
 #include <deque>
 #include <mutex>
 
+#include "shell/platform/Clock.h"
 #include "shell/platform/Menu.h"
 #include "shell/platform/Messages.h"
 #include "shell/platform/qt/QtBackend.h"
@@ -73,15 +74,29 @@ bool TakeMessage(Message* m) {
   return PopMessage(m);
 }
 
-// One timer serves every wait: a datagram costs the Server no timer set-up, only the wake.
-static QTimer* WaitTimer() {
+// One timer serves every wait, connected once and left running between waits:
+// each pass of a Server's loop waits for the same gravity step, so a datagram
+// costs no timer set-up, only the wake.
+static bool g_timedOut = false;
+static uint32_t g_deadline = 0;  // the TickCount at which the running timer fires
+
+static void ArmWaitTimer(int timeoutMs) {
   static QTimer* timer = nullptr;
   if (!timer) {
     timer = new QTimer(qApp);
     timer->setTimerType(Qt::PreciseTimer);
     timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, [] { g_timedOut = true; });
   }
-  return timer;
+  g_timedOut = false;
+  if (timeoutMs < 0) {
+    timer->stop();
+    return;
+  }
+  uint32_t deadline = TickCount() + uint32_t(timeoutMs);
+  if (timer->isActive() && deadline == g_deadline) return;
+  g_deadline = deadline;
+  timer->start(timeoutMs);
 }
 
 // The first turn of the wait below takes whatever events are already pending
@@ -89,24 +104,18 @@ static QTimer* WaitTimer() {
 // event loop here would cost every wait, and every datagram, once more.
 bool WaitMessage(Message* m, int timeoutMs) {
   if (PopMessage(m)) return true;
-  QTimer* timer = WaitTimer();
-  bool timedOut = false;
-  QMetaObject::Connection ended =
-      QObject::connect(timer, &QTimer::timeout, [&timedOut] { timedOut = true; });
-  if (timeoutMs >= 0) timer->start(timeoutMs);
+  ArmWaitTimer(timeoutMs);
   g_socketReady = g_waitEnded = false;
   // Datagrams wait in the socket while a menu is down, as the game does.
   bool watch = !MenuPulledDown();
   if (g_socketNotifier && g_socketNotifier->isEnabled() != watch) g_socketNotifier->setEnabled(watch);
   bool got = false;
   g_inWait = true;
-  while (!timedOut && !g_socketReady && !g_waitEnded) {
+  while (!g_timedOut && !g_socketReady && !g_waitEnded) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if ((got = PopMessage(m))) break;
   }
   g_inWait = false;
-  timer->stop();
-  QObject::disconnect(ended);
   return got;
 }
 
