@@ -19,13 +19,6 @@ static sockaddr_in Loopback(const char* address, uint16_t port) {
   return a;
 }
 
-static uint16_t PortOf(int fd) {
-  sockaddr_in a{};
-  socklen_t n = sizeof a;
-  getsockname(fd, (sockaddr*)&a, &n);
-  return ntohs(a.sin_port);
-}
-
 // The next datagram at fd within ms; false when none came.
 static bool Take(int fd, int ms, std::string* bytes, uint16_t* port = nullptr) {
   char buffer[2048];
@@ -51,12 +44,19 @@ void LoopbackTest::TearDown() {
   for (int fd : sockets) close(fd);
 }
 
-int LoopbackTest::Socket(const char* address) {
+int LoopbackTest::Socket(const char* address, uint16_t port) {
   int fd = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in a = Loopback(address, 0);
-  EXPECT_EQ(bind(fd, (sockaddr*)&a, sizeof a), 0);
+  sockaddr_in a = Loopback(address, port);
+  if (bind(fd, (sockaddr*)&a, sizeof a) != 0) return close(fd), -1;
   sockets.push_back(fd);
   return fd;
+}
+
+uint16_t LoopbackTest::PortOf(int fd) {
+  sockaddr_in a{};
+  socklen_t n = sizeof a;
+  getsockname(fd, (sockaddr*)&a, &n);
+  return ntohs(a.sin_port);
 }
 
 void LoopbackTest::Host() {

@@ -10,8 +10,9 @@ class LoopbackTest : public ::testing::Test {
  protected:
   void SetUp() override;     // Solo, Alias "Moi", MaxPlayers 8, Level and StartHeight 0
   void TearDown() override;  // closes the program's socket and every socket of the test
-  // A plain UDP socket at the given loopback address and a port the system picks.
-  int Socket(const char* address = "127.0.0.1");
+  // A plain UDP socket bound at address and port (0: the system picks); -1 when it cannot bind.
+  int Socket(const char* address = "127.0.0.1", uint16_t port = 0);
+  static uint16_t PortOf(int fd);
   // The program hosts a game on a port the system picks, MatchSeed 0.
   void Host();
   // New sockets peer[1..count] join the hosted game as "J1".."Jn"; what they got is dropped.

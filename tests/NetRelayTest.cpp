@@ -1,17 +1,17 @@
-// The attack path, the Server's relays and match starts, and what a joining Client takes, on loopback.
+// The attack path and the Server's match starts, on loopback.
 #include <cstdio>
 #include <cstring>
 
 #include "display/MessageLog.h"
-#include "game/Board.h"
 #include "game/Clearing.h"
 #include "game/GameRandom.h"
 #include "net/Protocol.h"
 #include "net/Transport.h"
+#include "shell/Dialogs.h"
 #include "shell/Settings.h"
 #include "shell/platform/null/NullControl.h"
+#include "shell/platform/null/NullDialog.h"
 #include "tests/NetLoopback.h"
-#include "tests/TestMatch.h"
 
 using NetRelay = LoopbackTest;
 
@@ -70,42 +70,42 @@ TEST_F(NetRelay, AClientsAttackGoesToTheServerNamingItsRowAndTheTarget) {
   }
 }
 
-// The join that fills the last seat starts the match; Space starts the next one
-// once at most one player is alive, with a seed of its own.
-TEST_F(NetRelay, AFullGameStartsAndSpaceStartsTheNextMatchWithANewSeed) {
-  Host();
-  MaxPlayers = 3;
-  SeedRandom(77);
-  Admit(2);
-  EXPECT_EQ(MatchOver, 0);
-  EXPECT_STREQ(AliveFlags, "OOO");
-  unsigned first = MatchSeed;
-  std::strcpy(AliveFlags, "OON");
-  RequestStart();
-  GameTick();
-  EXPECT_EQ(Got(peer[1]), "");  // two alive: Space does nothing
-  AliveFlags[1] = 'N';
-  RequestStart();
-  GameTick();
-  char start[8];
-  std::snprintf(start, sizeof start, "S%03u|", MatchSeed);
-  EXPECT_EQ(Got(peer[1]), "H0000000000000|" + std::string(start));
-  EXPECT_NE(MatchSeed, first);
-  EXPECT_STREQ(AliveFlags, "OOO");
+// What every client gets at a match start: the Server's first height report, then "S".
+static std::string StartDatagrams() {
+  char text[32];
+  std::snprintf(text, sizeof text, "H0000000000000|S%03u|", MatchSeed);
+  return text;
 }
 
-TEST_F(NetRelay, AJoiningClientTakesTheServersGameAndSaysSo) {
-  int server = Join();
-  Tick(server, "X");
-  EXPECT_STREQ(MessageLine(0), "Connexion refus\xE9" "e !");
-  EXPECT_EQ(MessageColour(0), 0x008000u);
-  EXPECT_EQ(MyIndex, UnassignedIndex);
-  Tick(server, "C011204201NN04Hote03Moi");
-  EXPECT_STREQ(MessageLine(0), "Connect\xE9 \xE0 127.0.0.1 !");
-  EXPECT_EQ(MessageColour(0), 0x008000u);
-  EXPECT_EQ(Level * 10000 + StartHeight * 1000 + int(MatchSeed), 12 * 10000 + 4 * 1000 + 201);
-  std::string board = Stack();
-  EXPECT_NE(board, "");
-  ResetBoard();  // the Board the reply's seed and height build
-  EXPECT_EQ(Stack(), board);
+// The last loss but the Server's own ends the match and opens the results; "/s" from a Client
+// or Space then starts the next match with a seed of its own, not while two are alive.
+TEST_F(NetRelay, SlashSOrSpaceStartTheNextMatchWithANewSeedOnceOneIsLeft) {
+  Host();
+  Admit(2);
+  RequestStart();
+  GameTick();
+  EXPECT_EQ(Got(peer[2]), StartDatagrams());
+  Tick(peer[1], "T01/s");
+  Tick(peer[1], "P01000000000");
+  RequestStart();
+  GameTick();
+  EXPECT_EQ(NullTakeOpenedDialogs(), std::vector<int>{});
+  Tick(peer[2], "P02000120003");
+  EXPECT_EQ(NullTakeOpenedDialogs(), std::vector<int>{ScoreDialog});
+  EXPECT_EQ(MatchOver, 1);
+  EXPECT_EQ(Got(peer[2]), "T01/s|P01000000000|");
+  unsigned seed = MatchSeed;
+  Tick(peer[1], "T01/s");
+  EXPECT_EQ(Got(peer[2]), "T01Restart !|" + StartDatagrams());
+  EXPECT_STREQ(MessageLine(1), "J1: Restart !");
+  EXPECT_EQ(MatchOver, 0);
+  EXPECT_NE(MatchSeed, seed);
+  Got(peer[1]);
+  Tick(peer[1], "P01000000000");
+  Tick(peer[2], "P02000000000");
+  seed = MatchSeed;
+  RequestStart();
+  GameTick();
+  EXPECT_EQ(Got(peer[1]), "P02000000000|" + StartDatagrams());
+  EXPECT_NE(MatchSeed, seed);
 }
