@@ -34,32 +34,6 @@ TEST_F(NetMatch, AnUnansweredJoinIsRepeatedEverySecondThenGivenUpAfterTenSeconds
   EXPECT_EQ(Got(server), "D99|");  // frees the row of a Server whose replies were all lost
 }
 
-// A refusal and then a reply each end the repeats; the reply's Level, StartHeight and seed
-// build the Board.
-TEST_F(NetMatch, AJoiningClientTakesTheServersGameAndSaysSo) {
-  NullSetClock(1000);
-  int server = Join();
-  Tick(server, "X");
-  EXPECT_STREQ(MessageLine(0), "Connexion refus\xE9" "e !");
-  EXPECT_EQ(MessageColour(0), 0x008000u);
-  NullSetClock(20000);
-  GameTick();
-  EXPECT_EQ(Got(server), "");
-  EXPECT_EQ(MyIndex, UnassignedIndex);
-  Tick(server, "C011204201NN04Hote03Moi");
-  EXPECT_STREQ(MessageLine(0), "Connect\xE9 \xE0 127.0.0.1 !");
-  EXPECT_EQ(MessageColour(0), 0x008000u);
-  EXPECT_EQ(Level * 10000 + StartHeight * 1000 + int(MatchSeed), 12 * 10000 + 4 * 1000 + 201);
-  std::string board = Stack();
-  ResetBoard();  // the Board the reply's seed and height build
-  EXPECT_EQ(Stack(), board);
-  EXPECT_NE(board, "");
-  NullSetClock(40000);
-  GameTick();
-  EXPECT_EQ(Got(server), "");
-  EXPECT_EQ(GameMode, Client);
-}
-
 // A report sent before the sender heard that it moved names its old row.
 TEST_F(NetMatch, TheServerReadsReportsByTheSendersRow) {
   Host();

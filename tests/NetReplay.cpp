@@ -1,6 +1,7 @@
 // Network golden replays: a scripted match between this program and scripted peers on the
 // in-memory network. Prints every datagram the program sends, each new MessageLog line, and
-// at the end the players' table and the Board, for comparison with a stored expectation.
+// each dialog it opens, and at the end the players' table and the Board, for comparison with a
+// stored expectation.
 // Script lines: "host SEED" or "join SEED" (this program's part), "from PEER TEXT" (peer 0 is
 // the server a Client joined), "tick MS" (the clock moves on, one GameTick), "space",
 // "lose" (the stack fills up to the top but for column 10), "# comment".
@@ -21,6 +22,7 @@
 #include "shell/Program.h"
 #include "shell/Settings.h"
 #include "shell/platform/null/NullControl.h"
+#include "shell/platform/null/NullDialog.h"
 #include "shell/platform/null/NullNet.h"
 
 static NetAddress ServerAddress() {
@@ -30,17 +32,16 @@ static NetAddress ServerAddress() {
   return a;
 }
 
-static int PeerOf(const NetAddress& a) {
-  if (std::memcmp(&a, &PeerTable[0], sizeof a) == 0 && GameMode == Client) return 0;
-  return reinterpret_cast<const uint8_t*>(&a.address)[3];
-}
-
 static std::string g_lastLine;
 
-// What the step sent and showed.
+// What the step sent and showed; a datagram to the server a Client joined goes to peer 0.
 static void Report() {
-  for (const NullDatagram& d : NullNetTakeSent())
-    std::printf("  -> %d %s\n", PeerOf(d.peer), d.bytes.c_str());
+  for (const NullDatagram& d : NullNetTakeSent()) {
+    bool server = GameMode == Client && std::memcmp(&d.peer, &PeerTable[0], sizeof d.peer) == 0;
+    int peer = server ? 0 : reinterpret_cast<const uint8_t*>(&d.peer.address)[3];
+    std::printf("  -> %d %s\n", peer, d.bytes.c_str());
+  }
+  for (int id : NullTakeOpenedDialogs()) std::printf("  dialog %d\n", id);
   const char* line = MessageLine(0);
   if (line && g_lastLine != line) {
     g_lastLine = line;
@@ -82,42 +83,29 @@ int main(int argc, char** argv) {
   while (std::getline(script, line)) {
     if (line.empty() || line[0] == '#') continue;
     std::printf("%s\n", line.c_str());
-    std::istringstream in(line);
     std::string verb;
-    in >> verb;
+    uint32_t number = 0;
+    std::istringstream(line) >> verb >> number;
     if (verb == "host" || verb == "join") {
-      uint32_t seed = 0;
-      in >> seed;
-      SeedRandom(seed);
-      if (verb == "host") {
-        OpenServerSocket();
-        ResetGame(true, Server);
-      } else {
-        StartGame(Client);
-      }
+      SeedRandom(number);
+      if (verb == "host" && OpenServerSocket() == 0) ResetGame(true, Server);
+      if (verb == "join") StartGame(Client);
     } else if (verb == "from") {
-      int peer = 0;
-      in >> peer;
       std::string text = line.substr(line.find(' ', 5) + 1);
-      NullNetDeliverText(peer == 0 ? ServerAddress() : NullPeerAddress(peer), text.c_str());
-      GameTick();
+      NullNetDeliverText(number ? NullPeerAddress(int(number)) : ServerAddress(), text.c_str());
     } else if (verb == "tick") {
-      uint32_t ms = 0;
-      in >> ms;
-      NullAdvanceClock(ms);
-      GameTick();
+      NullAdvanceClock(number);
     } else if (verb == "space") {
       RequestStart();
-      GameTick();
     } else if (verb == "lose") {
       for (int r = 2; r <= 21; ++r)
         for (int c = 1; c <= 9; ++c) Board[r][c] = 8;
       NullAdvanceClock(2000);
-      GameTick();
     } else {
       std::fprintf(stderr, "unknown step: %s\n", line.c_str());
       return 2;
     }
+    if (verb != "host" && verb != "join") GameTick();
     Report();
   }
   PrintTable();

@@ -1,18 +1,19 @@
-// The transport and the message protocol on loopback: the program as Server or Client, the
-// test's sockets as the others.
+// The transport and the attack path on loopback: the program as Server or Client, the test's
+// sockets as the others.
+#include <cstdio>
 #include <cstring>
 
 #include "display/MessageLog.h"
 #include "game/Clearing.h"
 #include "game/GameRandom.h"
-#include "net/Messages.h"
+#include "net/Protocol.h"
 #include "net/Transport.h"
 #include "shell/Settings.h"
 #include "shell/platform/null/NullControl.h"
 #include "tests/NetLoopback.h"
 
 using Transport = LoopbackTest;
-using Protocol = LoopbackTest;
+using NetRelay = LoopbackTest;
 
 // A LAN address usually has no name registered for it (127.0.0.9 has none):
 // it is used as it stands, never looked up in reverse. Join checks that the
@@ -45,8 +46,63 @@ TEST_F(Transport, EmptyAndShortDatagramsAreReadAsTheyAre) {
   EXPECT_EQ(Got(peer[2]), "D01|");
 }
 
+// The target that the rule picks among the living others with the generator's next draw.
+static int ExpectedTarget(uint32_t seed, const char* alive, int me) {
+  std::vector<int> others;
+  int count = 0;
+  for (int i = 0; alive[i]; ++i) {
+    count += alive[i] == 'O';
+    if (alive[i] == 'O' && i != me) others.push_back(i);
+  }
+  SeedRandom(seed);
+  int n = NextRandom() % (count - 1);
+  return n < int(others.size()) ? others[size_t(n)] : -1;
+}
+
+// Row 0 lost at this lock: it is no longer among the living, and the draw
+// still runs over count - 1, so the last living row cannot be drawn.
+TEST_F(NetRelay, TheServersAttackGoesToALivingOtherDrawnAsTheRuleSays) {
+  Host();
+  Admit(3);
+  int hits[4] = {};
+  for (const char* alive : {"OOOO", "OONO", "NOOO"}) {
+    for (uint32_t seed = 1; seed <= 12; ++seed) {
+      std::strcpy(AliveFlags, alive);
+      SeedRandom(seed);
+      LastClearCount = int32_t(1 + seed % 4);
+      SendAttack();
+      int target = ExpectedTarget(seed, alive, 0);
+      for (int p = 1; p <= 3; ++p) {
+        char want[16] = "";
+        if (p == target) std::snprintf(want, sizeof want, "L00%02d%d|", p, int(1 + seed % 4));
+        EXPECT_EQ(Got(peer[p]), want) << alive << " seed " << seed;
+      }
+      EXPECT_EQ(LastClearCount, 0);
+      if (target > 0) ++hits[target];
+    }
+  }
+  EXPECT_TRUE(hits[1] && hits[2] && hits[3]);
+  std::strcpy(AliveFlags, "ONNN");  // alone: nothing goes out, the count is spent all the same
+  LastClearCount = 2;
+  SendAttack();
+  EXPECT_EQ(LastClearCount, 0);
+  EXPECT_EQ(Got(peer[1]) + Got(peer[2]) + Got(peer[3]), "");
+}
+
+TEST_F(NetRelay, AClientsAttackGoesToTheServerNamingItsRowAndTheTarget) {
+  int server = Join();
+  Tick(server, "C020000000NNN04Hote03Ann03Moi");
+  std::strcpy(AliveFlags, "OOO");
+  for (uint32_t seed = 1; seed <= 6; ++seed) {
+    SeedRandom(seed);
+    LastClearCount = 3;
+    SendAttack();
+    EXPECT_EQ(Got(server), "L02" "0" + std::to_string(ExpectedTarget(seed, "OOO", 2)) + "3|");
+  }
+}
+
 // Three attacks in four are taken, by the shared generator's next draw.
-TEST_F(Protocol, AFulrowOnTheServersPlayerIsShownAndNotForwarded) {
+TEST_F(NetRelay, AnAttackOnTheServersPlayerIsShownAndNotForwarded) {
   Host();
   Admit(2);
   int outcomes = 0;
@@ -63,13 +119,4 @@ TEST_F(Protocol, AFulrowOnTheServersPlayerIsShownAndNotForwarded) {
   }
   EXPECT_EQ(outcomes, 3);  // both taken and dodged
   EXPECT_EQ(Got(peer[1]) + Got(peer[2]), "");
-}
-
-TEST_F(Protocol, OnAClientThisPlayerMovesIntoTheFreedRow) {
-  int server = Join();
-  Tick(server, "C020000000NNN04Hote03Ann03Moi");
-  Tick(server, "D01");
-  EXPECT_EQ(std::to_string(MyIndex) + PlayerTable[1].name + AliveFlags, "1MoiNN");
-  LeaveGame();
-  EXPECT_EQ(Got(server), "D01|");
 }
