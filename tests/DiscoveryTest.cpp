@@ -25,18 +25,7 @@ void AnswerQuery(int fd, const std::string& bytes, int sender = -1) {
   sendto(sender < 0 ? fd : sender, bytes.data(), bytes.size(), 0, (sockaddr*)&from, n);
 }
 
-class DiscoveryTest : public LoopbackTest {
- protected:
-  void SetUp() override {
-    LoopbackTest::SetUp();
-    // Never anything but loopback: no broadcast address is asked.
-    UseSearchInterfaces(nullptr, 0);
-  }
-  void TearDown() override {
-    EndSearch();
-    LoopbackTest::TearDown();
-  }
-};
+using DiscoveryTest = LoopbackTest;
 
 // Games on NetPort and the next port of one machine both answer the search's queries.
 TEST_F(DiscoveryTest, TwoServersOnOneMachineAreBothFoundWithTheirFields) {

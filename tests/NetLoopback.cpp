@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "game/Clearing.h"
+#include "net/Discovery.h"
 #include "net/GameState.h"
 #include "net/Transport.h"
 #include "shell/Program.h"
@@ -37,9 +38,11 @@ void LoopbackTest::SetUp() {
   MaxPlayers = 8;
   Level = StartHeight = 0;
   ResetGame(true, Solo);
+  UseSearchInterfaces(nullptr, 0);  // a search asks loopback alone, never a broadcast address
 }
 
 void LoopbackTest::TearDown() {
+  EndSearch();
   CloseNet();
   for (int fd : sockets) close(fd);
 }

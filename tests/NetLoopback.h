@@ -9,7 +9,7 @@
 class LoopbackTest : public ::testing::Test {
  protected:
   void SetUp() override;     // Solo, Alias "Moi", MaxPlayers 8, Level and StartHeight 0
-  void TearDown() override;  // closes the program's socket and every socket of the test
+  void TearDown() override;  // ends a search, closes the program's socket and the test's
   // A plain UDP socket bound at address and port (0: the system picks); -1 when it cannot bind.
   int Socket(const char* address = "127.0.0.1", uint16_t port = 0);
   static uint16_t PortOf(int fd);

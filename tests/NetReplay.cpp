@@ -4,7 +4,8 @@
 // stored expectation.
 // Script lines: "host SEED" or "join SEED" (this program's part), "from PEER TEXT" (peer 0 is
 // the server a Client joined), "tick MS" (the clock moves on, one GameTick), "space",
-// "lose" (the stack fills up to the top but for column 10), "# comment".
+// "lose" (the stack fills up to the top but for column 10), "seed N" (the generator's next
+// draws), "attack LINES" (this player's clear sends its attack), "# comment".
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -18,6 +19,7 @@
 #include "game/Falling.h"
 #include "game/GameRandom.h"
 #include "net/GameState.h"
+#include "net/Protocol.h"
 #include "net/Transport.h"
 #include "shell/Program.h"
 #include "shell/Settings.h"
@@ -34,11 +36,12 @@ static NetAddress ServerAddress() {
 
 static std::string g_lastLine;
 
-// What the step sent and showed; a datagram to the server a Client joined goes to peer 0.
+// What the step sent and showed; peer 0 is the server a Client joins.
 static void Report() {
   for (const NullDatagram& d : NullNetTakeSent()) {
-    bool server = GameMode == Client && std::memcmp(&d.peer, &PeerTable[0], sizeof d.peer) == 0;
-    int peer = server ? 0 : reinterpret_cast<const uint8_t*>(&d.peer.address)[3];
+    NetAddress server = ServerAddress();
+    bool toServer = std::memcmp(&d.peer, &server, sizeof server) == 0;
+    int peer = toServer ? 0 : reinterpret_cast<const uint8_t*>(&d.peer.address)[3];
     std::printf("  -> %d %s\n", peer, d.bytes.c_str());
   }
   for (int id : NullTakeOpenedDialogs()) std::printf("  dialog %d\n", id);
@@ -50,9 +53,10 @@ static void Report() {
 }
 
 static void PrintTable() {
-  std::printf("mode %d mine %d highest %d alive %s over %d level %d seed %u\n", int(GameMode),
-              int(MyIndex), int(HighestIndex), AliveFlags, int(MatchOver), int(Level),
-              unsigned(MatchSeed));
+  std::printf("mode %d socket %d mine %d highest %d alive %s over %d level %d seed %u", int(GameMode),
+              int(NullNetSocketOpen()), int(MyIndex), int(HighestIndex), AliveFlags,
+              int(MatchOver), int(Level), unsigned(MatchSeed));
+  std::printf(" penalty %d clear %d\n", int(PendingPenalty), int(LastClearCount));
   for (int i = 0; i <= HighestIndex; ++i)
     std::printf("row %d %s %d %d %d\n", i, PlayerTable[i].name, int(PlayerTable[i].score),
                 int(PlayerTable[i].lines), int(PlayerTable[i].height));
@@ -90,6 +94,11 @@ int main(int argc, char** argv) {
       SeedRandom(number);
       if (verb == "host" && OpenServerSocket() == 0) ResetGame(true, Server);
       if (verb == "join") StartGame(Client);
+    } else if (verb == "seed") {
+      SeedRandom(number);
+    } else if (verb == "attack") {
+      LastClearCount = int32_t(number);
+      SendAttack();
     } else if (verb == "from") {
       std::string text = line.substr(line.find(' ', 5) + 1);
       NullNetDeliverText(number ? NullPeerAddress(int(number)) : ServerAddress(), text.c_str());
@@ -105,7 +114,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "unknown step: %s\n", line.c_str());
       return 2;
     }
-    if (verb != "host" && verb != "join") GameTick();
+    if (verb == "from" || verb == "tick" || verb == "space" || verb == "lose") GameTick();
     Report();
   }
   PrintTable();
