@@ -78,15 +78,9 @@ TEST_F(DiscoveryTest, AServerAnswersTheAskerOnlyAndItsPeersAreUnaffected) {
 
 // A test socket plays the Server on NetPort: it takes the query and sends back
 // the given bytes; the search keeps only a well-formed answer.
-struct AnswerCase {
-  const char* name;
-  std::string bytes;
-  int found;
-  bool fromOtherPort = false;
-};
-
 TEST_F(DiscoveryTest, MalformedOrOversizedAnswersAreIgnored) {
-  const AnswerCase cases[] = {
+  const struct { const char* name; std::string bytes; int found; bool fromOtherPort = false; }
+  cases[] = {
       {"well formed", Padded("APloxen02081Alice"), 1},
       {"short but terminated", std::string("APloxen02081Alice", 18), 1},
       {"oversized", Padded("APloxen02081Alice") + '\0', 0},
@@ -103,7 +97,7 @@ TEST_F(DiscoveryTest, MalformedOrOversizedAnswersAreIgnored) {
   };
   int server = Socket(), other = Socket();
   NetPort = PortOf(server);
-  for (const AnswerCase& c : cases) {
+  for (const auto& c : cases) {
     ASSERT_EQ(StartSearch(), 0);
     AnswerQuery(server, c.bytes, c.fromOtherPort ? other : -1);
     SearchWaitAnswer(1000);

@@ -1,4 +1,5 @@
-// Loopback peers for the network tests: sockets, sends and receives with nothing of the program's own.
+// Loopback peers for the network tests: sockets, sends and receives with nothing of the
+// program's own.
 #include "tests/NetLoopback.h"
 
 #include <arpa/inet.h>

@@ -1,4 +1,5 @@
-// Network tests on loopback: the program's socket in this process against plain UDP sockets of the test.
+// Network tests on loopback: the program's socket in this process against plain UDP sockets
+// of the test.
 #pragma once
 #include <gtest/gtest.h>
 

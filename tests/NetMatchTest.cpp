@@ -1,6 +1,6 @@
 // The transport and the protocol on loopback, the program as Server or Client and the test's
-// sockets as the others: addresses, empty and short datagrams, rows that move, a loss before
-// admission and who a Client listens to.
+// sockets as the others: addresses, empty and short datagrams, a loss before admission, who
+// a Client listens to and the Level a Server sends.
 #include <cstring>
 
 #include "display/MessageLog.h"
@@ -44,20 +44,6 @@ TEST_F(Transport, EmptyAndShortDatagramsAreReadAsTheyAre) {
   Got(peer[2]);
   Deliver(peer[1], "D01");
   EXPECT_EQ(Got(peer[2]), "D01|");
-}
-
-// A report sent before the sender heard that it moved names its old row.
-TEST_F(NetMatch, TheServerReadsReportsByTheSendersRow) {
-  Host();
-  Admit(3);
-  Tick(peer[1], "D01");
-  EXPECT_EQ(Got(peer[2]), "D01|");
-  EXPECT_EQ(PlayerTable[1].name + std::string(AliveFlags), "J3NNN");
-  Tick(peer[3], "H03000042001" "07");
-  EXPECT_EQ(PlayerTable[1].score * 100 + PlayerTable[1].height, 4207);
-  EXPECT_EQ(Got(peer[2]), "H01000042001" "07|");
-  Tick(peer[3], "L03024");
-  EXPECT_EQ(Got(peer[2]), "L01024|");
 }
 
 TEST_F(NetMatch, ALossBeforeAdmissionNamesNoRow) {

@@ -35,13 +35,6 @@ static void PrintStart() {
   std::printf("\n");
 }
 
-static void Press(std::mt19937& hand) {
-  static const int32_t* const keys[] = {&KeyLeft, &KeyRight, &KeyRotRight, &KeyDown};
-  int32_t k = *keys[hand() % 4];
-  GameKeyDown(k);
-  GameKeyUp(k);
-}
-
 int main(int argc, char** argv) {
   if (argc != 6) return 2;
   ConnectLayers();
@@ -69,12 +62,17 @@ int main(int argc, char** argv) {
     StartGame(Client);
   }
   const uint32_t end = 1000 + uint32_t(std::atof(argv[4]) * 1000);
+  const int32_t* const keys[] = {&KeyLeft, &KeyRight, &KeyRotRight, &KeyDown};
   int matches = 0;
   // Ends early when a Client gives its join up.
   for (uint64_t pass = 0; TickCount() < end && GameMode != Solo; ++pass) {
     bool over = MatchOver;
     NullAdvanceClock(10);
-    if (!MatchOver && hand() % 6 == 0) Press(hand);
+    if (!MatchOver && hand() % 6 == 0) {
+      const int32_t key = *keys[hand() % 4];
+      GameKeyDown(key);
+      GameKeyUp(key);
+    }
     GameTick();
     if (over && !MatchOver && matches++ == 0) PrintStart();
     if (server && HighestIndex + 1 == MaxPlayers && pass % 300 == 299) RequestStart();

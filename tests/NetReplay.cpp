@@ -5,7 +5,8 @@
 // Script lines: "host SEED" or "join SEED" (this program's part), "from PEER TEXT" (peer 0 is
 // the server a Client joined), "tick MS" (the clock moves on, one GameTick), "space",
 // "lose" (the stack fills up to the top but for column 10), "seed N" (the generator's next
-// draws), "attack LINES" (this player's clear sends its attack), "# comment".
+// draws), "attack LINES" (this player's clear sends its attack), "max N" (MaxPlayers, 3 unless
+// set), "# comment".
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -53,9 +54,9 @@ static void Report() {
 }
 
 static void PrintTable() {
-  std::printf("mode %d socket %d mine %d highest %d alive %s over %d level %d seed %u", int(GameMode),
-              int(NullNetSocketOpen()), int(MyIndex), int(HighestIndex), AliveFlags,
-              int(MatchOver), int(Level), unsigned(MatchSeed));
+  std::printf("mode %d socket %d mine %d highest %d alive %s over %d level %d seed %u",
+              int(GameMode), int(NullNetSocketOpen()), int(MyIndex), int(HighestIndex),
+              AliveFlags, int(MatchOver), int(Level), unsigned(MatchSeed));
   std::printf(" penalty %d clear %d\n", int(PendingPenalty), int(LastClearCount));
   for (int i = 0; i <= HighestIndex; ++i)
     std::printf("row %d %s %d %d %d\n", i, PlayerTable[i].name, int(PlayerTable[i].score),
@@ -94,6 +95,8 @@ int main(int argc, char** argv) {
       SeedRandom(number);
       if (verb == "host" && OpenServerSocket() == 0) ResetGame(true, Server);
       if (verb == "join") StartGame(Client);
+    } else if (verb == "max") {
+      MaxPlayers = int32_t(number);
     } else if (verb == "seed") {
       SeedRandom(number);
     } else if (verb == "attack") {
