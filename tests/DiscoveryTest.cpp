@@ -33,8 +33,7 @@ TEST_F(DiscoveryTest, TwoServersOnOneMachineAreBothFoundWithTheirFields) {
   for (int attempt = 0; host[1] < 0 && attempt < 50; ++attempt)
     host[1] = Socket("127.0.0.1", uint16_t(PortOf(host[0] = Socket()) + 1));
   ASSERT_GE(host[1], 0);
-  const uint16_t port = PortOf(host[0]);
-  NetPort = port;
+  NetPort = PortOf(host[0]);
   ASSERT_EQ(StartSearch(), 0);
   AnswerQuery(host[0], Padded("APloxen01080Alice"));
   AnswerQuery(host[1], Padded("APloxen03041Bob"));
@@ -45,7 +44,7 @@ TEST_F(DiscoveryTest, TwoServersOnOneMachineAreBothFoundWithTheirFields) {
     FoundAddressText(g, address, sizeof address);
     std::snprintf(line, sizeof line, "%s %s %d/%d running %d", g.alias, address, int(g.players),
                   int(g.maxPlayers), int(g.running));
-    found[FoundPort(g) - port] = line;
+    found[FoundPort(g) - NetPort] = line;
   }
   EXPECT_EQ(found[0], "Alice 127.0.0.1 1/8 running 0");
   EXPECT_EQ(found[1], "Bob 127.0.0.1 3/4 running 1");

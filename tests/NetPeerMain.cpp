@@ -38,6 +38,7 @@ static void PrintStart() {
 int main(int argc, char** argv) {
   if (argc != 6) return 2;
   ConnectLayers();
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // the test reads each line as it comes
   bool server = std::strcmp(argv[1], "server") == 0;
   NetPort = std::atoi(argv[2]);
   std::mt19937 hand(unsigned(std::atoi(argv[5])));
@@ -56,7 +57,6 @@ int main(int argc, char** argv) {
     socklen_t n = sizeof a;
     getsockname(NetWaitHandle(), reinterpret_cast<sockaddr*>(&a), &n);
     std::printf("port %d\n", ntohs(a.sin_port));
-    std::fflush(stdout);
     ResetGame(true, Server);
   } else {
     StartGame(Client);
@@ -82,7 +82,6 @@ int main(int argc, char** argv) {
   std::printf("table %d consistent %d rows", int(HighestIndex), int(PlayerTableConsistent()));
   for (int i = 0; i <= HighestIndex; ++i) std::printf(" %s", PlayerTable[i].name);
   std::printf("\nmine %d matches %d\n", int(MyIndex), matches);
-  std::fflush(stdout);
   usleep(server ? 3000000 : 1000000);
   LeaveGame();
   return 0;

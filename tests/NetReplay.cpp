@@ -7,6 +7,8 @@
 // "lose" (the stack fills up to the top but for column 10), "seed N" (the generator's next
 // draws), "attack LINES" (this player's clear sends its attack), "max N" (MaxPlayers, 3 unless
 // set), "# comment".
+#include <arpa/inet.h>
+
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -30,8 +32,7 @@
 
 static NetAddress ServerAddress() {
   NetAddress a = NullPeerAddress(100);
-  const uint8_t port[2] = {uint8_t(NetPort >> 8), uint8_t(NetPort & 0xFF)};
-  std::memcpy(&a.port, port, 2);
+  a.port = htons(uint16_t(NetPort));  // in network order, as the back end keeps it
   return a;
 }
 
@@ -69,12 +70,11 @@ static void PrintTable() {
 }
 
 int main(int argc, char** argv) {
-  if (argc != 2) return 2;
+  std::ifstream script(argc == 2 ? argv[1] : "");
+  if (!script) return 2;
   ConnectLayers();
   CreatePanelSurfaces();  // the log the null back end reads the messages from
   LogHeld = false;
-  std::ifstream script(argv[1]);
-  if (!script) return 2;
   NullNetReset();
   NullSetClock(1000);
   std::strcpy(Alias, "Moi");
