@@ -2,36 +2,16 @@
 // Server answers the query while its game's peers see nothing of it.
 #include <arpa/inet.h>
 #include <poll.h>
-#include <unistd.h>
 
-#include <cstring>
+#include <cstdio>
 #include <string>
 
 #include "net/Discovery.h"
-#include "net/GameState.h"
-#include "net/Protocol.h"
 #include "net/Transport.h"
 #include "shell/Settings.h"
 #include "tests/NetLoopback.h"
 
 namespace {
-
-// Two test sockets on consecutive loopback ports that nothing else holds.
-bool BindPortPair(int fds[2], uint16_t* port) {
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    *port = uint16_t(20000 + (getpid() * 7 + attempt * 131) % 40000);
-    bool bound = true;
-    for (int i = 0; i < 2; ++i) {
-      sockaddr_in a{AF_INET, htons(uint16_t(*port + i)), {htonl(INADDR_LOOPBACK)}, {}};
-      fds[i] = socket(AF_INET, SOCK_DGRAM, 0);
-      bound = bound && bind(fds[i], (sockaddr*)&a, sizeof a) == 0;
-    }
-    if (bound) return true;
-    close(fds[0]);
-    close(fds[1]);
-  }
-  return false;
-}
 
 // Takes the search's query at fd and answers it with bytes, sent from fd or from another socket.
 void AnswerQuery(int fd, const std::string& bytes, int sender = -1) {
@@ -45,45 +25,34 @@ void AnswerQuery(int fd, const std::string& bytes, int sender = -1) {
   sendto(sender < 0 ? fd : sender, bytes.data(), bytes.size(), 0, (sockaddr*)&from, n);
 }
 
-class DiscoveryTest : public LoopbackTest {
- protected:
-  void SetUp() override {
-    LoopbackTest::SetUp();
-    // Never anything but loopback: no broadcast address is asked.
-    UseSearchInterfaces(nullptr, 0);
-  }
-  void TearDown() override {
-    EndSearch();
-    LoopbackTest::TearDown();
-  }
-};
+using DiscoveryTest = LoopbackTest;
 
 // Games on NetPort and the next port of one machine both answer the search's queries.
 TEST_F(DiscoveryTest, TwoServersOnOneMachineAreBothFoundWithTheirFields) {
-  int host[2];
-  uint16_t port = 0;
-  ASSERT_TRUE(BindPortPair(host, &port));
-  NetPort = port;
+  int host[2] = {-1, -1};
+  for (int attempt = 0; host[1] < 0 && attempt < 50; ++attempt)
+    host[1] = Socket("127.0.0.1", uint16_t(PortOf(host[0] = Socket()) + 1));
+  ASSERT_GE(host[1], 0);
+  NetPort = PortOf(host[0]);
   ASSERT_EQ(StartSearch(), 0);
-  sockets.insert(sockets.end(), host, host + 2);
   AnswerQuery(host[0], Padded("APloxen01080Alice"));
   AnswerQuery(host[1], Padded("APloxen03041Bob"));
   ASSERT_EQ(ListenForAnswers(1000), 2);
   std::string found[2];
-  for (int i = 0; i < 2; ++i) {
-    const FoundGame& g = FoundGames[i];
-    char address[24];
+  for (const FoundGame& g : {FoundGames[0], FoundGames[1]}) {
+    char address[24], line[80];
     FoundAddressText(g, address, sizeof address);
-    found[FoundPort(g) - port] = std::string(g.alias) + " " + address + " " +
-                                 std::to_string(g.players) + "/" + std::to_string(g.maxPlayers) +
-                                 (g.running ? " running" : " waiting");
+    std::snprintf(line, sizeof line, "%s %s %d/%d running %d", g.alias, address, int(g.players),
+                  int(g.maxPlayers), int(g.running));
+    found[FoundPort(g) - NetPort] = line;
   }
-  EXPECT_EQ(found[0], "Alice 127.0.0.1 1/8 waiting");
-  EXPECT_EQ(found[1], "Bob 127.0.0.1 3/4 running");
+  EXPECT_EQ(found[0], "Alice 127.0.0.1 1/8 running 0");
+  EXPECT_EQ(found[1], "Bob 127.0.0.1 3/4 running 1");
 }
 
 // The query reaches the game socket like any datagram: the Server answers the
-// asker alone, its players hear nothing of it, and play goes on as before.
+// asker alone, its players hear nothing of it, and play goes on as before. A Client
+// never answers.
 TEST_F(DiscoveryTest, AServerAnswersTheAskerOnlyAndItsPeersAreUnaffected) {
   Host();
   Admit(2);
@@ -97,34 +66,23 @@ TEST_F(DiscoveryTest, AServerAnswersTheAskerOnlyAndItsPeersAreUnaffected) {
   StartMatch();
   Tick(seeker, "QPloxen");
   EXPECT_EQ(Got(seeker), "APloxen03081Moi|");
-  // Only the exact query is answered.
+  // Only the exact query is answered, and only by a Server.
   Tick(seeker, "QPloxe");
   EXPECT_EQ(Got(seeker), "");
-}
-
-TEST_F(DiscoveryTest, AClientNeverAnswers) {
+  LeaveGame();
   int server = Join();
-  int seeker = Socket();
   Tick(seeker, "QPloxen");
   EXPECT_EQ(Got(seeker) + Got(server), "");
 }
 
 // A test socket plays the Server on NetPort: it takes the query and sends back
 // the given bytes; the search keeps only a well-formed answer.
-struct AnswerCase {
-  const char* name;
-  std::string bytes;
-  int found;
-  bool fromOtherPort = false;
-};
-
-std::string Sized(std::string text, size_t size) { return text.resize(size, '\0'), text; }
-
 TEST_F(DiscoveryTest, MalformedOrOversizedAnswersAreIgnored) {
-  const AnswerCase cases[] = {
+  const struct { const char* name; std::string bytes; int found; bool fromOtherPort = false; }
+  cases[] = {
       {"well formed", Padded("APloxen02081Alice"), 1},
       {"short but terminated", std::string("APloxen02081Alice", 18), 1},
-      {"oversized", Sized("APloxen02081Alice", 1001), 0},
+      {"oversized", Padded("APloxen02081Alice") + '\0', 0},
       {"no terminator", std::string(1000, 'A'), 0},
       {"other tag", Padded("APlaxen02081Alice"), 0},
       {"no players", Padded("APloxen00081Alice"), 0},
@@ -137,11 +95,8 @@ TEST_F(DiscoveryTest, MalformedOrOversizedAnswersAreIgnored) {
       {"well formed from a port not asked", Padded("APloxen02081Alice"), 0, true},
   };
   int server = Socket(), other = Socket();
-  sockaddr_in a{};
-  socklen_t n = sizeof a;
-  getsockname(server, (sockaddr*)&a, &n);
-  NetPort = ntohs(a.sin_port);
-  for (const AnswerCase& c : cases) {
+  NetPort = PortOf(server);
+  for (const auto& c : cases) {
     ASSERT_EQ(StartSearch(), 0);
     AnswerQuery(server, c.bytes, c.fromOtherPort ? other : -1);
     SearchWaitAnswer(1000);

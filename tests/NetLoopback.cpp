@@ -1,4 +1,5 @@
-// Loopback peers for the network tests: sockets, sends and receives with nothing of the program's own.
+// Loopback peers for the network tests: sockets, sends and receives with nothing of the
+// program's own.
 #include "tests/NetLoopback.h"
 
 #include <arpa/inet.h>
@@ -8,6 +9,7 @@
 #include <cstring>
 
 #include "game/Clearing.h"
+#include "net/Discovery.h"
 #include "net/GameState.h"
 #include "net/Transport.h"
 #include "shell/Program.h"
@@ -17,13 +19,6 @@ static sockaddr_in Loopback(const char* address, uint16_t port) {
   sockaddr_in a{AF_INET, htons(port), {}, {}};
   inet_pton(AF_INET, address, &a.sin_addr);
   return a;
-}
-
-static uint16_t PortOf(int fd) {
-  sockaddr_in a{};
-  socklen_t n = sizeof a;
-  getsockname(fd, (sockaddr*)&a, &n);
-  return ntohs(a.sin_port);
 }
 
 // The next datagram at fd within ms; false when none came.
@@ -44,19 +39,28 @@ void LoopbackTest::SetUp() {
   MaxPlayers = 8;
   Level = StartHeight = 0;
   ResetGame(true, Solo);
+  UseSearchInterfaces(nullptr, 0);  // a search asks loopback alone, never a broadcast address
 }
 
 void LoopbackTest::TearDown() {
+  EndSearch();
   CloseNet();
   for (int fd : sockets) close(fd);
 }
 
-int LoopbackTest::Socket(const char* address) {
+int LoopbackTest::Socket(const char* address, uint16_t port) {
   int fd = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in a = Loopback(address, 0);
-  EXPECT_EQ(bind(fd, (sockaddr*)&a, sizeof a), 0);
+  sockaddr_in a = Loopback(address, port);
+  if (bind(fd, (sockaddr*)&a, sizeof a) != 0) return close(fd), -1;
   sockets.push_back(fd);
   return fd;
+}
+
+uint16_t LoopbackTest::PortOf(int fd) {
+  sockaddr_in a{};
+  socklen_t n = sizeof a;
+  getsockname(fd, (sockaddr*)&a, &n);
+  return ntohs(a.sin_port);
 }
 
 void LoopbackTest::Host() {

@@ -1,4 +1,5 @@
-// Network tests on loopback: the program's socket in this process against plain UDP sockets of the test.
+// Network tests on loopback: the program's socket in this process against plain UDP sockets
+// of the test.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -9,9 +10,10 @@
 class LoopbackTest : public ::testing::Test {
  protected:
   void SetUp() override;     // Solo, Alias "Moi", MaxPlayers 8, Level and StartHeight 0
-  void TearDown() override;  // closes the program's socket and every socket of the test
-  // A plain UDP socket at the given loopback address and a port the system picks.
-  int Socket(const char* address = "127.0.0.1");
+  void TearDown() override;  // ends a search, closes the program's socket and the test's
+  // A plain UDP socket bound at address and port (0: the system picks); -1 when it cannot bind.
+  int Socket(const char* address = "127.0.0.1", uint16_t port = 0);
+  static uint16_t PortOf(int fd);
   // The program hosts a game on a port the system picks, MatchSeed 0.
   void Host();
   // New sockets peer[1..count] join the hosted game as "J1".."Jn"; what they got is dropped.

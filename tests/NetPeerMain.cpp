@@ -1,10 +1,10 @@
-// One player of a network game, headless, on real sockets: the network tests run several of
+// One player of a network game, headless, on real sockets: the network tests run three of
 // them as separate processes. Game time runs on the headless clock, 10 ms a pass; the pieces
 // are steered by a seeded random hand.
 //   net-peer server PORT PLAYERS SECONDS SEED     (PORT 0: the system picks one, printed first)
 //   net-peer client PORT NAME SECONDS SEED        (joins 127.0.0.1 on PORT)
-// With SECONDS 0 the peer prints its Board and pieces at its first match start and ends.
-// Otherwise it plays that long in game time, prints its table, waits a little and leaves.
+// At its first match start the peer prints the seed, Level, pieces and Board; after SECONDS of
+// game time it prints its table, waits for the others to print theirs and leaves.
 #include <arpa/inet.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
-#include <string>
 
 #include "game/Board.h"
 #include "game/Clearing.h"
@@ -29,43 +28,19 @@
 #include "tests/NetInvariant.h"
 
 static void PrintStart() {
-  std::printf("seed %u level %d types %d %d\n", unsigned(MatchSeed), int(Level), int(CurrentType),
-              int(NextType));
-  for (int r = 0; r < 24; ++r) {
+  std::printf("start seed %u level %d types %d %d\nboard ", unsigned(MatchSeed), int(Level),
+              int(CurrentType), int(NextType));
+  for (int r = 0; r < 24; ++r)
     for (int c = 0; c < 12; ++c) std::printf("%d", int(Board[r][c]));
-    std::printf("\n");
-  }
-}
-
-static int g_matches = 0;
-
-static void PrintTable() {
-  std::printf("table %d mine %d consistent %d\n", int(HighestIndex), int(MyIndex),
-              int(PlayerTableConsistent()));
-  std::printf("matches %d\n", g_matches);
-  for (int i = 0; i <= HighestIndex; ++i) std::printf("row %d %s\n", i, PlayerTable[i].name);
-  std::fflush(stdout);
-}
-
-// Waits up to ms of real time for a datagram, so that idle peers do not spin.
-static void WaitForTraffic(int ms) {
-  pollfd p{NetWaitHandle(), POLLIN, 0};
-  if (p.fd >= 0) poll(&p, 1, ms);
-}
-
-static void Press(std::mt19937& hand) {
-  static const int32_t* const keys[] = {&KeyLeft, &KeyRight, &KeyRotRight, &KeyDown};
-  int32_t k = *keys[hand() % 4];
-  GameKeyDown(k);
-  GameKeyUp(k);
+  std::printf("\n");
 }
 
 int main(int argc, char** argv) {
   if (argc != 6) return 2;
   ConnectLayers();
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // the test reads each line as it comes
   bool server = std::strcmp(argv[1], "server") == 0;
   NetPort = std::atoi(argv[2]);
-  double seconds = std::atof(argv[4]);
   std::mt19937 hand(unsigned(std::atoi(argv[5])));
   NullSetClock(1000);
   SeedRandom(uint32_t(std::atoi(argv[5])));
@@ -82,31 +57,31 @@ int main(int argc, char** argv) {
     socklen_t n = sizeof a;
     getsockname(NetWaitHandle(), reinterpret_cast<sockaddr*>(&a), &n);
     std::printf("port %d\n", ntohs(a.sin_port));
-    std::fflush(stdout);
     ResetGame(true, Server);
   } else {
     StartGame(Client);
-    if (GameMode != Client) return 3;
   }
-  const uint32_t end = 1000 + uint32_t(seconds * 1000);
-  bool running = false;
-  for (uint64_t pass = 0; seconds == 0 || TickCount() < end; ++pass) {
+  const uint32_t end = 1000 + uint32_t(std::atof(argv[4]) * 1000);
+  const int32_t* const keys[] = {&KeyLeft, &KeyRight, &KeyRotRight, &KeyDown};
+  int matches = 0;
+  // Ends early when a Client gives its join up.
+  for (uint64_t pass = 0; TickCount() < end && GameMode != Solo; ++pass) {
+    bool over = MatchOver;
     NullAdvanceClock(10);
-    if (!MatchOver && hand() % 6 == 0) Press(hand);
-    GameTick();
-    if (!running && !MatchOver && seconds == 0) {
-      PrintStart();
-      LeaveGame();
-      return 0;
+    if (!MatchOver && hand() % 6 == 0) {
+      const int32_t key = *keys[hand() % 4];
+      GameKeyDown(key);
+      GameKeyUp(key);
     }
-    g_matches += !running && !MatchOver;
-    running = !MatchOver;
+    GameTick();
+    if (over && !MatchOver && matches++ == 0) PrintStart();
     if (server && HighestIndex + 1 == MaxPlayers && pass % 300 == 299) RequestStart();
-    if (GameMode == Solo) break;  // the join was given up
-    WaitForTraffic(1);
+    pollfd p{NetWaitHandle(), POLLIN, 0};  // idle peers wait for traffic instead of spinning
+    poll(&p, 1, 1);
   }
-  PrintTable();
-  // The others print theirs before anyone leaves.
+  std::printf("table %d consistent %d rows", int(HighestIndex), int(PlayerTableConsistent()));
+  for (int i = 0; i <= HighestIndex; ++i) std::printf(" %s", PlayerTable[i].name);
+  std::printf("\nmine %d matches %d\n", int(MyIndex), matches);
   usleep(server ? 3000000 : 1000000);
   LeaveGame();
   return 0;

@@ -1,87 +1,41 @@
-// Whole programs over loopback: headless peers (net-peer) as separate processes, straight or
-// through a relay of the test that drops, repeats and reorders datagrams.
+// Whole programs over loopback: three headless peers (net-peer) as separate processes, straight
+// or through a relay of the test that drops, repeats and reorders datagrams.
 #include <arpa/inet.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <atomic>
 #include <cstdlib>
 #include <deque>
 #include <random>
-#include <thread>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
 
-// A running net-peer and what it printed.
-struct Peer {
-  pid_t pid = -1;
-  int out = -1;
-  std::string text;
-};
-
-Peer Spawn(const std::vector<std::string>& args) {
-  int pipeFds[2];
-  EXPECT_EQ(pipe(pipeFds), 0);
-  Peer p;
-  p.pid = fork();
-  if (p.pid == 0) {
-    dup2(pipeFds[1], 1);
-    close(pipeFds[0]);
-    std::vector<char*> argv{const_cast<char*>(NET_PEER)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(NET_PEER, argv.data());
-    _exit(127);
-  }
-  close(pipeFds[1]);
-  p.out = pipeFds[0];
-  return p;
+// A net-peer with args; timeout(1) kills it should it hang.
+FILE* Spawn(const std::string& args) {
+  return popen(("exec timeout -s KILL 120 " NET_PEER " " + args).c_str(), "r");
 }
 
-// Reads what the peer prints until a line begins with prefix, or it ends.
-std::string ReadUntil(Peer& p, const std::string& prefix) {
+// What the peer printed up to its end, then its exit status (137 when it hung).
+int Finish(FILE* peer, std::string* text) {
   char buffer[4096];
-  for (;;) {
-    size_t at = p.text.rfind('\n' + prefix);
-    if (p.text.compare(0, prefix.size(), prefix) == 0) at = 0;
-    if (at != std::string::npos) {
-      size_t from = at == 0 ? 0 : at + 1;
-      size_t eol = p.text.find('\n', from);
-      if (eol != std::string::npos) return p.text.substr(from, eol - from);
-    }
-    pollfd q{p.out, POLLIN, 0};
-    if (poll(&q, 1, 30000) != 1) return "";
-    ssize_t n = read(p.out, buffer, sizeof buffer);
-    if (n <= 0) return "";
-    p.text.append(buffer, size_t(n));
-  }
+  for (size_t n; (n = fread(buffer, 1, sizeof buffer, peer)) > 0;) text->append(buffer, n);
+  int status = pclose(peer);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// Waits for the peer to end within ms; kills it and reports -1 when it hangs.
-int Finish(Peer& p, int ms) {
-  ReadUntil(p, "\x01");  // drains its output to the end
-  for (int waited = 0; waited < ms; waited += 10) {
-    int status = 0;
-    if (waitpid(p.pid, &status, WNOHANG) == p.pid)
-      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    usleep(10000);
-  }
-  kill(p.pid, SIGKILL);
-  waitpid(p.pid, nullptr, 0);
-  return -1;
-}
-
-int PortOf(int fd) {
-  sockaddr_in a{};
-  socklen_t n = sizeof a;
-  getsockname(fd, (sockaddr*)&a, &n);
-  return ntohs(a.sin_port);
+// The first line of text that begins with prefix; "" when none does.
+std::string LineOf(const std::string& text, const std::string& prefix) {
+  std::string all = "\n" + text;
+  size_t at = all.find("\n" + prefix);
+  return at == std::string::npos ? "" : all.substr(at + 1, all.find('\n', at + 1) - at - 1);
 }
 
 int LoopbackSocket() {
@@ -91,137 +45,110 @@ int LoopbackSocket() {
   return fd;
 }
 
-// The rows a peer printed as its table, "name,name,...".
-std::string Names(Peer& p) {
-  std::string names, text = p.text;
-  for (size_t at = text.find("\nrow "); at != std::string::npos; at = text.find("\nrow ", at + 1)) {
-    size_t name = text.find(' ', at + 5) + 1;
-    names += text.substr(name, text.find('\n', name) - name) + ",";
-  }
-  return names;
-}
-
-}  // namespace
-
-// After "S", a Client and its Server hold the same Board, Level and pieces.
-TEST(NetProcesses, AfterTheStartClientAndServerHoldTheSameBoardAndPieces) {
-  Peer server = Spawn({"server", "0", "2", "0", "11"});
-  std::string port = ReadUntil(server, "port ").substr(5);
-  ASSERT_NE(port, "");
-  Peer client = Spawn({"client", port, "Ann", "0", "12"});
-  std::string serverStart = ReadUntil(server, "seed ");
-  std::string clientStart = ReadUntil(client, "seed ");
-  EXPECT_EQ(Finish(server, 5000), 0);
-  EXPECT_EQ(Finish(client, 5000), 0);
-  ASSERT_NE(serverStart, "");
-  EXPECT_EQ(clientStart, serverStart);
-  auto board = [](const Peer& p) { return p.text.substr(p.text.find("seed ")); };
-  EXPECT_EQ(board(client), board(server));
-  EXPECT_NE(board(server).find("8888888888"), std::string::npos);  // the floor, at least
-}
-
-namespace {
-
-// Passes datagrams between peers and the Server: one front socket per Client
-// (its "server"), one back socket per Client (its address at the Server).
-// Each datagram is dropped, repeated or held back behind later ones at random.
+// Stands between the two Clients and the Server: fd[c] is Client c's "server", fd[2 + c] its
+// address at the Server. Each Client's join goes wrong for sure (its first request is lost,
+// Ann's first reply too, Bob's second request comes twice); then each datagram is dropped,
+// repeated or held back behind later ones, one in ten each.
 struct LossyRelay {
-  int front[2], back[2];
-  sockaddr_in client[2] = {};
-  sockaddr_in server{};
+  int fd[4] = {LoopbackSocket(), LoopbackSocket(), LoopbackSocket(), LoopbackSocket()};
+  sockaddr_in to[4] = {};  // where what leaves through fd[i] goes
   std::mt19937 random{7};
-  struct Held {
-    int fd;
-    sockaddr_in to;
-    std::string bytes;
-  };
-  std::deque<Held> held;
-  int dropped = 0, doubled = 0, reordered = 0;
+  std::deque<std::pair<int, std::string>> held;
+  int sent[4] = {}, dropped = 0, doubled = 0, delayed = 0;
 
-  void Send(int fd, const sockaddr_in& to, const std::string& bytes) {
-    sendto(fd, bytes.data(), bytes.size(), 0, (const sockaddr*)&to, sizeof to);
+  void Send(int i, const std::string& bytes) {
+    sendto(fd[i], bytes.data(), bytes.size(), 0, (const sockaddr*)&to[i], sizeof to[i]);
   }
-  // Each Client's join goes wrong for sure before chance takes over: the
-  // first request of each is lost, Ann's first reply too, and Bob's second request comes twice.
-  int count[2][2] = {};
-  void Pass(int fd, const sockaddr_in& to, const std::string& bytes, int c, int up) {
-    int nth = ++count[c][up];
-    if (nth == 1 && (up || c == 0)) return void(++dropped);
-    if (c == 1 && up && nth == 2) Send(fd, to, bytes);
+  void Release() {
+    Send(held.front().first, held.front().second);
+    held.pop_front();
+  }
+  void Pass(int i, const std::string& bytes) {
+    int nth = ++sent[i];
+    if (nth == 1 && i != 1) return void(++dropped);
+    if (i == 3 && nth == 2) Send(i, bytes);
     unsigned r = random() % 100;
     if (r < 10) return void(++dropped);
-    if (r < 20) ++doubled, Send(fd, to, bytes);
-    if (r < 30) return ++reordered, held.push_back({fd, to, bytes});
-    Send(fd, to, bytes);
-    if (!held.empty() && random() % 3 == 0) {
-      Send(held.front().fd, held.front().to, held.front().bytes);
-      held.pop_front();
-    }
+    if (r < 20) ++doubled, Send(i, bytes);
+    if (r < 30) return ++delayed, held.push_back({i, bytes});
+    Send(i, bytes);
+    if (!held.empty() && random() % 3 == 0) Release();
   }
-  void Run(const bool* stop) {
-    char buffer[2048];
-    while (!*stop) {
-      pollfd p[4] = {{front[0], POLLIN, 0}, {front[1], POLLIN, 0}, {back[0], POLLIN, 0},
-                     {back[1], POLLIN, 0}};
-      if (poll(p, 4, 20) <= 0) {
-        for (; !held.empty(); held.pop_front()) Send(held.front().fd, held.front().to, held.front().bytes);
-        continue;
-      }
+  void Run(const std::atomic<bool>& stop) {
+    while (!stop) {
+      pollfd p[4];
+      for (int i = 0; i < 4; ++i) p[i] = {fd[i], POLLIN, 0};
+      if (poll(p, 4, 20) <= 0)
+        while (!held.empty()) Release();
       for (int i = 0; i < 4; ++i) {
-        if (!(p[i].revents & POLLIN)) continue;
-        sockaddr_in from{};
-        socklen_t n = sizeof from;
-        ssize_t got = recvfrom(p[i].fd, buffer, sizeof buffer, 0, (sockaddr*)&from, &n);
-        if (got < 0) continue;
-        std::string bytes(buffer, size_t(got));
-        if (i < 2) client[i] = from, Pass(back[i], server, bytes, i, 1);
-        else Pass(front[i - 2], client[i - 2], bytes, i - 2, 0);
+        char buffer[2048];
+        socklen_t n = sizeof to[i];
+        ssize_t got = p[i].revents & POLLIN
+                          ? recvfrom(fd[i], buffer, sizeof buffer, 0, (sockaddr*)&to[i], &n)
+                          : -1;
+        if (got >= 0) Pass((i + 2) % 4, std::string(buffer, size_t(got)));
       }
     }
   }
 };
 
-// Three players for a minute of game time; through the relay the link loses one
-// datagram in ten, repeats one in ten and holds one in ten back, after joins that
-// lose their first datagrams. Nobody crashes or hangs, both joins complete, and
-// every machine ends with the same table.
-void PlayThreeForAMinute(bool throughRelay) {
-  Peer server = Spawn({"server", "0", "3", "60", "21"});
-  std::string port = ReadUntil(server, "port ").substr(5);
-  ASSERT_NE(port, "");
+// Three players for seconds of game time; what each printed, the Server's first. Nobody
+// crashes or hangs, every join completes, and every machine ends with the same table.
+std::vector<std::string> PlayThree(bool lossy, const std::string& seconds) {
+  FILE* server = Spawn("server 0 3 " + seconds + " 21");
+  char port[32] = "";
+  EXPECT_NE(fgets(port, sizeof port, server), nullptr);
   LossyRelay relay;
-  relay.server = {AF_INET, htons(uint16_t(std::stoi(port))), {htonl(INADDR_LOOPBACK)}, {}};
-  for (int i = 0; i < 2; ++i) relay.front[i] = LoopbackSocket(), relay.back[i] = LoopbackSocket();
-  bool stop = false;
-  std::thread pump([&] { relay.Run(&stop); });
-  auto to = [&](int i) { return throughRelay ? std::to_string(PortOf(relay.front[i])) : port; };
-  Peer ann = Spawn({"client", to(0), "Ann", "60", "22"});
-  Peer bob = Spawn({"client", to(1), "Bob", "60", "23"});
-  std::string tables[3] = {ReadUntil(server, "table "), ReadUntil(ann, "table "),
-                           ReadUntil(bob, "table ")};
-  int codes[3] = {Finish(server, 60000), Finish(ann, 60000), Finish(bob, 60000)};
+  const int serverPort = atoi(port + 5);
+  relay.to[2] = relay.to[3] = {AF_INET, htons(uint16_t(serverPort)), {htonl(INADDR_LOOPBACK)}, {}};
+  std::atomic<bool> stop = false;
+  std::thread pump([&] { lossy ? relay.Run(stop) : void(); });
+  auto via = [&](int c) {
+    sockaddr_in a{};
+    socklen_t n = sizeof a;
+    getsockname(relay.fd[c], (sockaddr*)&a, &n);
+    return std::to_string(lossy ? ntohs(a.sin_port) : serverPort);
+  };
+  FILE* ann = Spawn("client " + via(0) + " Ann " + seconds + " 22");
+  FILE* bob = Spawn("client " + via(1) + " Bob " + seconds + " 23");
+  std::vector<std::string> out(3);
+  int codes[3] = {Finish(server, &out[0]), Finish(ann, &out[1]), Finish(bob, &out[2])};
   stop = true;
   pump.join();
-  for (int i = 0; i < 2; ++i) close(relay.front[i]), close(relay.back[i]);
+  for (int fd : relay.fd) close(fd);
   EXPECT_EQ(codes[0] + codes[1] + codes[2], 0) << codes[0] << codes[1] << codes[2];
-  EXPECT_EQ(tables[0], "table 2 mine 0 consistent 1");
-  std::string mine[2] = {tables[1].substr(0, 15), tables[2].substr(0, 15)};
-  EXPECT_EQ(mine[0].substr(0, 13) + mine[1].substr(0, 13), "table 2 mine table 2 mine ");
-  EXPECT_NE(mine[0], mine[1]);
-  EXPECT_EQ(Names(ann), Names(server));
-  EXPECT_EQ(Names(bob), Names(server));
-  EXPECT_NE(server.text.find("matches "), server.text.find("matches 0"));
-  if (throughRelay) {
-    EXPECT_GT(relay.dropped * relay.doubled * relay.reordered, 0);
+  std::string table = LineOf(out[0], "table ");
+  EXPECT_EQ(table.substr(0, 20), "table 2 consistent 1");
+  std::set<std::string> rows;
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(LineOf(out[i], "table "), table) << i;
+    rows.insert(LineOf(out[i], "mine ").substr(0, 6));
   }
+  EXPECT_EQ(rows, (std::set<std::string>{"mine 0", "mine 1", "mine 2"}));
+  EXPECT_EQ(out[0].find("matches 0\n"), std::string::npos);
+  EXPECT_TRUE(!lossy || relay.dropped * relay.doubled * relay.delayed > 0);
+  return out;
 }
 
 }  // namespace
 
-TEST(NetProcesses, ALossyLinkKeepsJoinsAndTablesWhole) { PlayThreeForAMinute(true); }
+// After "S", the Clients and their Server hold the same seed, Level, pieces and Board, cell
+// by cell.
+TEST(NetProcesses, AfterTheStartClientsAndServerHoldTheSameBoardAndPieces) {
+  std::vector<std::string> out = PlayThree(false, "5");
+  std::string start = LineOf(out[0], "start "), board = LineOf(out[0], "board ");
+  ASSERT_NE(start, "");
+  EXPECT_NE(board.find("888888888888"), std::string::npos);  // the floor, at least
+  for (int i : {1, 2}) {
+    EXPECT_EQ(LineOf(out[i], "start "), start) << i;
+    EXPECT_EQ(LineOf(out[i], "board "), board) << i;
+  }
+}
+
+TEST(NetProcesses, ALossyLinkKeepsJoinsAndTablesWhole) { PlayThree(true, "60"); }
 
 // Run by net-netem.sh inside a network namespace whose loopback loses 10 % of its packets.
 TEST(NetProcesses, ANetemLinkKeepsJoinsAndTablesWhole) {
   if (!std::getenv("PLOXEN_NETEM")) GTEST_SKIP() << "only inside net-netem.sh's namespace";
-  PlayThreeForAMinute(false);
+  PlayThree(false, "60");
 }

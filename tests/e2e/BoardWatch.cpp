@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-using Grid = std::vector<std::string>;  // 20 rows of 10: '#' a drawn cell, '.' none
-
 static xcb_connection_t* X;
 static xcb_window_t Root;
 static int OriginX = -1, OriginY = -1;
@@ -22,10 +20,9 @@ static std::vector<uint32_t> Grab(int x, int y, int w, int h) {
       X, xcb_get_image(X, XCB_IMAGE_FORMAT_Z_PIXMAP, Root, int16_t(x), int16_t(y), uint16_t(w),
                        uint16_t(h), ~0u),
       nullptr);
-  std::vector<uint32_t> px;
-  if (!r) return px;
+  if (!r) return {};
   auto* data = reinterpret_cast<const uint32_t*>(xcb_get_image_data(r));
-  px.assign(data, data + size_t(w) * h);
+  std::vector<uint32_t> px(data, data + size_t(w) * h);
   for (uint32_t& p : px) p &= 0xFFFFFF;
   std::free(r);
   return px;
@@ -45,18 +42,19 @@ static bool FindOrigin(int width, int height) {
   return false;
 }
 
-// A cell with the white top bevel over a coloured face is drawn.
-static Grid Read() {
+// The Playfield's 20 rows of 10, '#' for a drawn cell (the white top bevel over a coloured
+// face) and '.' for none.
+static void PrintBoard() {
   std::vector<uint32_t> s = Grab(OriginX + 70, OriginY, 200, 400);
-  Grid g(20, std::string(10, '.'));
-  if (s.empty()) return g;
-  for (int row = 0; row < 20; ++row)
-    for (int col = 0; col < 10; ++col) {
+  for (int row = 0; row < 20; ++row) {
+    std::string line(10, '.');
+    for (int col = 0; col < 10 && !s.empty(); ++col) {
       uint32_t top = s[size_t(row * 20) * 200 + col * 20 + 10];
       uint32_t face = s[size_t(row * 20 + 10) * 200 + col * 20 + 10];
-      if (top == 0xFFFFFF && face != 0 && face != 0xFFFFFF) g[row][col] = '#';
+      if (top == 0xFFFFFF && face != 0 && face != 0xFFFFFF) line[col] = '#';
     }
-  return g;
+    std::printf("%s\n", line.c_str());
+  }
 }
 
 static int Audio(const char* path, long from, long to) {
@@ -64,15 +62,13 @@ static int Audio(const char* path, long from, long to) {
   if (!f) return 1;
   std::fseek(f, from & ~3L, SEEK_SET);
   std::vector<int16_t> tenth(4410 * 2);
-  std::string out;
   for (long at = from; at + long(tenth.size() * 2) <= to; at += long(tenth.size() * 2)) {
     if (std::fread(tenth.data(), 2, tenth.size(), f) != tenth.size()) break;
-    int peak = 0;
-    for (int16_t v : tenth) peak = std::max(peak, std::abs(int(v)));
-    out += peak > 300 ? '#' : '.';
+    bool sound = std::any_of(tenth.begin(), tenth.end(), [](int v) { return std::abs(v) > 300; });
+    std::putchar(sound ? '#' : '.');
   }
   std::fclose(f);
-  std::printf("%s\n", out.c_str());
+  std::printf("\n");
   return 0;
 }
 
@@ -89,6 +85,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("%d %d\n", OriginX, OriginY);
-  for (const std::string& row : Read()) std::printf("%s\n", row.c_str());
+  PrintBoard();
   return 0;
 }
