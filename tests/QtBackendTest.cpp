@@ -1,4 +1,4 @@
-// The Qt back end, offscreen: text placement, key codes, the program's own key repeat,
+// The Qt back end, offscreen: key codes, the program's own key repeat,
 // the menu bar, and what reaches the screen.
 #include <gtest/gtest.h>
 
@@ -77,25 +77,6 @@ class QtBackendTest : public ::testing::Test {
     return keys;
   }
 };
-
-TEST_F(QtBackendTest, WrappedTextLandsInsideItsRectangle) {
-  Surface* s = CreateSurface(180, 100);
-  SurfaceSelectFont(s, LogFont);
-  SurfaceTextColour(s, 0xFFFFFF);  // on the black of a new surface
-  const char* text = "Une ligne assez longue pour passer \xE0 la ligne suivante";
-  TextRect r = SurfaceMeasureText(s, {2, 0, 174, 16}, text);
-  ASSERT_TRUE(r.bottom >= 32 && r.bottom % 16 == 0 && r.right <= 174) << "whole lines, wrapped";
-  SurfaceDrawText(s, {2, 0, 174, 100}, text);  // wrapped alike, but clipped only at the right
-  int ink[6] = {}, rows[6] = {}, out = 0;  // per line, inked pixels and their rows in it summed
-  for (int y = 0; y < 100; ++y)
-    for (int x = 0; x < 180; ++x)
-      if (SurfacePixels(s)[y * 180 + x] && (x < r.left || x >= r.right || y >= r.bottom)) ++out;
-      else if (SurfacePixels(s)[y * 180 + x]) ++ink[y / 16], rows[y / 16] += y % 16;
-  EXPECT_EQ(out, 0) << "ink outside the measured rectangle";
-  for (int i = 0; i < r.bottom / 16; ++i)  // a line's ink is centred in its 16 rows
-    EXPECT_TRUE(ink[i] > 30 && std::abs(2 * rows[i] / ink[i] - 16) <= 4) << "line " << i;
-  DeleteSurface(s);
-}
 
 // Set 1 codes from the X key codes of a PC keyboard, the extended block included, and from Qt's
 // keys where one is given; and the names of the two keys that share scan code 0x45.

@@ -3,7 +3,7 @@
 
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -72,48 +72,9 @@ TEST_F(WindowTest, IdleLoopStepsThePieceOncePerInterval) {
 
 static const int32_t PauseKey = 69, PauseCommand = 40011, GhostCommand = 40012;
 
-// What a pause must leave exactly as it was.
-static std::string MatchState() {
-  std::ostringstream out;
-  for (const auto& [c, r] : Cells(DrawnPiece)) out << c << "," << r << " ";
-  out << LocalEntry().score << " " << LocalEntry().lines << " " << Stack();
-  return out.str();
-}
-
-TEST_F(WindowTest, PauseHoldsASoloMatchThroughMinutesAGameKeyOnlyWakesItAndANetworkOneRefuses) {
-  TickAfter(1001);
-  LocalEntry().score = 1234;
-  const std::string before = MatchState();
-  const int row = DrawnPiece[0].row;
-  WindowProcedure({MsgKeyDown, PauseKey, 0});
-  EXPECT_STREQ(MessageLine(0), "Pause");
-  NullAdvanceClock(5 * 60 * 1000);
-  WindowProcedure({MsgActivate, 0, 0});
-  WindowProcedure({MsgActivate, 1, 0});  // coming back to the window does not end the pause
-  int code = 0;
-  for (Message m; TakeMessage(&m);) {  // the music notices that starting the match left
-  }
-  // No GameTick: the loop waits with no timeout, which ends a headless loop at once.
-  EXPECT_FALSE(RunLoopPass(&code));
-  EXPECT_EQ(std::pair(code, MatchState()), std::pair(NullIdleExit, before));
-  WindowProcedure({MsgKeyDown, KeyRight, 0});
-  EXPECT_EQ(std::vector({uint32_t(Paused), uint32_t(PollFlag)}), std::vector({0u, 1u}));
-  EXPECT_STREQ(MessageLine(0), "Reprise");
-  EXPECT_EQ(MatchState(), before) << "the waking key does not move the Piece";
-  TickAfter(1000);
-  EXPECT_EQ(DrawnPiece[0].row, row) << "gravity counts from the resumption";
-  TickAfter(1);
-  EXPECT_EQ(DrawnPiece[0].row, row + 1);
-  GameMode = Server;  // a network match cannot be paused
-  WindowProcedure({MsgKeyDown, PauseKey, 0});
-  EXPECT_EQ(std::vector({uint32_t(Paused), uint32_t(PollFlag), MessageColour(0)}),
-            std::vector({0u, 1u, 0x0000FFu}));
-  EXPECT_TRUE(std::strstr(MessageLine(0), "pause")) << MessageLine(0);
-  GameMode = Solo;
-}
-
 // An inactive window blanks the Playfield and stops polling; so does a pause, through
-// anything but its end.
+// anything but its end; a network match cannot be paused. What a pause leaves as it was is
+// the replay window_pause.
 TEST_F(WindowTest, InactivityOrAPauseBlanksThePlayfieldUntilReactivationOrResumption) {
   ASSERT_NE(piece, 0u);
   WindowProcedure({MsgActivate, 0, 0});
@@ -122,7 +83,7 @@ TEST_F(WindowTest, InactivityOrAPauseBlanksThePlayfieldUntilReactivationOrResump
   WindowProcedure({MsgActivate, 1, 0});
   EXPECT_EQ(*shown, piece);
   WindowProcedure({MsgCommand, PauseCommand, 0});
-  EXPECT_EQ(*shown, 0u);
+  EXPECT_EQ(std::pair(*shown, std::string(MessageLine(0))), std::pair(0u, std::string("Pause")));
   const struct { Message m; const char* what; } events[] = {
       {{MsgPaint, 0, 0}, "repaint"},          {{MsgActivate, 0, 0}, "deactivation"},
       {{MsgActivate, 1, 0}, "reactivation"},  {{MsgKeyDown, 28, 0}, "chat dialog closed"},
@@ -134,6 +95,13 @@ TEST_F(WindowTest, InactivityOrAPauseBlanksThePlayfieldUntilReactivationOrResump
   }
   WindowProcedure({MsgKeyDown, PauseKey, 0});
   EXPECT_EQ(std::pair(*shown, uint32_t(PollFlag)), std::pair(piece, 1u));
+  EXPECT_STREQ(MessageLine(0), "Reprise");
+  GameMode = Server;
+  WindowProcedure({MsgKeyDown, PauseKey, 0});
+  EXPECT_EQ(std::vector({uint32_t(Paused), uint32_t(PollFlag), MessageColour(0)}),
+            std::vector({0u, 1u, 0x0000FFu}));
+  EXPECT_TRUE(std::strstr(MessageLine(0), "pause")) << MessageLine(0);
+  GameMode = Solo;
 }
 
 TEST_F(WindowTest, GhostToggleMarksTheMenuStoresTheSettingAndShowsAtOnce) {

@@ -64,13 +64,32 @@ copied=$(find "$XDG_DATA_HOME/ploxen" -name '*.gif' -o -name '*.mid' -o -name '*
 [ -z "$copied" ] || fail "data files copied into the per-user folder: $copied"
 echo "ok: settings in \$XDG_DATA_HOME/ploxen only"
 
-# The questions are answered without a display, and start no game.
-help=$(env -u DISPLAY "$launcher" --help) || fail "--help exit status $?"
-grep -q -- '--version' <<<"$help" || fail "--help: $help"
-version=$(env -u DISPLAY "$launcher" --version) || fail "--version exit status $?"
+# The questions are answered without a display, and start no game: of several the first is
+# answered, once; anything else, Qt's own options included, is refused with status 2, in the
+# language of LC_ALL, else LANG.
+ask() {  # LANG LC_ALL ARGS...: "status|standard output|standard error"
+  local lang=$1 all=$2 out status=0
+  shift 2
+  out=$(env -u DISPLAY -u LC_ALL -u LC_MESSAGES LANG="$lang" ${all:+LC_ALL="$all"} \
+        "$launcher" "$@" 2>"$work/err.txt") || status=$?
+  echo "$status|$out|$(cat "$work/err.txt")"
+}
+answer() {  # WANT LANG LC_ALL ARGS...: the answer is WANT, a glob
+  local want=$1 got
+  shift
+  got=$(ask "$@")
+  # shellcheck disable=SC2053
+  [[ "$got" == $want ]] || fail "ploxen ${*:3} (LANG=$1 LC_ALL=$2): $got"
+}
+version=$(ask C "" --version | cut -d'|' -f2)
 [[ "$version" =~ ^ploxen\ [0-9]+\.[0-9]+ ]] || fail "--version: $version"
-status=0
-env -u DISPLAY LANG=C "$launcher" --frobnicate 2>"$work/bad.txt" || status=$?
-[ $status -eq 2 ] || fail "bad option: exit status $status"
-grep -q "unknown argument '--frobnicate'" "$work/bad.txt" || fail "bad option: $(cat "$work/bad.txt")"
-echo "ok: --help, --version ($version), bad option exit status 2"
+refused="ploxen: unknown argument '-platform'
+Try 'ploxen --help'."
+answer "0|$version|" C "" --version --help
+answer "0|Usage: ploxen*  --version  show the version and exit|" C "" --help
+answer "2||$refused" C "" --help -platform
+answer "2||ploxen : argument inconnu « --bogus »
+Essayez « ploxen --help »." fr_FR.UTF-8 "" --bogus
+answer "0|Usage : ploxen*|" fr_CA "" --help
+answer "2||$refused" fr_FR.UTF-8 en_GB.UTF-8 -platform
+echo "ok: --help, --version ($version), refusals with exit status 2 in the locale's language"
