@@ -105,23 +105,19 @@ TEST_F(WindowTest, InactivityOrAPauseBlanksThePlayfieldUntilReactivationOrResump
 }
 
 TEST_F(WindowTest, GhostToggleMarksTheMenuStoresTheSettingAndShowsAtOnce) {
-  // The Piece falls from its spawn onto the empty floor: column of cell 0, row 21 or 20.
-  const uint32_t* window = SurfacePixels(WindowSurface());
-  auto ghostCorner = [&] {
-    int lowest = 0;
-    for (const PieceCell& c : DrawnPiece) lowest = std::max(lowest, int(c.row));
-    const PieceCell& c = DrawnPiece[0];
-    return window[(c.row + 21 - lowest - 2) * 20 * WindowWidth + PlayfieldX + (c.col - 1) * 20];
-  };
-  auto stored = [] {
-    std::ifstream in("Ploxen.ini");
-    std::string text(std::istreambuf_iterator<char>(in), {});
-    return text.find("Fantome=1") != std::string::npos;
-  };
+  // The Piece falls from its spawn onto the empty floor: its first cell by 21 less its lowest row.
+  int lowest = 0;
+  for (const PieceCell& c : DrawnPiece) lowest = std::max(lowest, int(c.row));
+  const uint32_t* ghost = SurfacePixels(WindowSurface()) + PlayfieldX +
+                          (DrawnPiece[0].row + 19 - lowest) * 20 * WindowWidth +
+                          (DrawnPiece[0].col - 1) * 20;
   const uint32_t face = ColourToPixel(TypeColour(CurrentType));
   for (uint32_t on : {1u, 0u}) {
     WindowProcedure({MsgCommand, GhostCommand, 0});
-    EXPECT_EQ(std::vector({uint32_t(MenuCommandChecked(GhostCommand)), uint32_t(stored()),
-                           ghostCorner()}), std::vector({on, on, on ? face : 0u}));
+    std::ifstream in("Ploxen.ini");
+    const std::string ini(std::istreambuf_iterator<char>(in), {});
+    const bool stored = ini.find("Fantome=" + std::to_string(on)) != std::string::npos;
+    EXPECT_EQ(std::vector({uint32_t(MenuCommandChecked(GhostCommand)), uint32_t(stored), *ghost}),
+              std::vector({on, 1u, on ? face : 0u}));
   }
 }
