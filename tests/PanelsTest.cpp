@@ -52,12 +52,11 @@ class PanelsTest : public ::testing::Test {
     ImageSurface = nullptr, ImageLoaded = false;
   }
   // A picture of scattered colours, loaded as at start-up.
-  static uint32_t* LoadPicture() {
+  static void LoadPicture() {
     ImageSurface = CreateSurface(ImageWidth, ImageHeight);
     uint32_t* image = SurfacePixels(ImageSurface);
     for (int i = 0; i < ImageWidth * ImageHeight; ++i) image[i] = uint32_t(i * 2654435761u) >> 8;
     ImageLoaded = true;
-    return image;
   }
 };
 
@@ -71,21 +70,6 @@ TEST_F(PanelsTest, LongMessageWrapsAndPushesOlderLinesDownAndAHeldClearShowsAtTh
   EXPECT_EQ(Log(5), shown);
   PresentMessageLog();
   EXPECT_EQ(Log(5), "|||||");
-}
-
-TEST_F(PanelsTest, PatternModeAndsTheLogOntoTheImageAndStatsShowItsLeftColumns) {
-  uint32_t* image = LoadPicture();
-  auto at = [image](int x, int y) { return image[y * ImageWidth + x]; };
-  PatternMode = 1;
-  AppendMessage("a", 0xFFFFFF);
-  AppendMessage("b", 0x000000);
-  AppendMessage("c", 0xFF0000);
-  DrawStatsPanel();
-  // The log at (270, 148) lies over image columns 70..249; glyphs start 3 right, 4 down.
-  EXPECT_EQ(Px(273, 152), at(73, 152) & 0x0000FF) << "blue text keeps the image's blue";
-  EXPECT_EQ(Px(273, 168), 0u) << "black text shows black";
-  EXPECT_EQ(Px(273, 184), at(73, 184)) << "white text vanishes";
-  EXPECT_EQ(Px(69, 399), at(69, 399)) << "the StatsPanel shows image columns 0..69";
 }
 
 TEST_F(PanelsTest, StatsPanelPreviewsOnlyWhileAMatchRuns) {

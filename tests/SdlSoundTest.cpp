@@ -39,10 +39,6 @@ static std::vector<int> Notices(double seconds, int ends = 1000, bool answer = f
   return got;
 }
 
-static long Successes(const std::vector<int>& n) {
-  return std::count(n.begin(), n.end(), MusicNoticeSuccessful);
-}
-
 // A header with the given timing and track count, then one track of the given events.
 static std::vector<uint8_t> Tune(uint16_t division, uint16_t tracks, std::vector<uint8_t> events) {
   std::vector<uint8_t> f = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, uint8_t(tracks >> 8),
@@ -142,7 +138,8 @@ TEST_F(SdlSound, AOneTickTuneComesRoundAtMostOnceASecond) {
   MusicOn = 1;
   RestartMusic();
   int rounds = SdlTuneRounds();
-  long notices = Successes(Notices(3.5, 1000, true));
+  const std::vector<int> n = Notices(3.5, 1000, true);
+  long notices = std::count(n.begin(), n.end(), MusicNoticeSuccessful);
   EXPECT_TRUE(notices >= 2 && notices <= 4) << notices;
   EXPECT_LE(SdlTuneRounds() - rounds, 5);
   MusicOn = 0;
@@ -160,7 +157,7 @@ TEST_F(SdlSound, AHeldNoteLoopsWithoutASilenceAtTheSeam) {
   ASSERT_GT(perSecond, 0);
   MusicOn = 1;
   RestartMusic();
-  ASSERT_EQ(Successes(Notices(60.0, 2, true)), 2);
+  ASSERT_EQ(Notices(60.0, 2, true), std::vector<int>(2, MusicNoticeSuccessful));
   MusicOn = 0;
   CloseSound();
   std::remove("Ploxen.mid");

@@ -22,17 +22,7 @@
 // Each case runs in a level-0 Solo match (the test main gives it a directory of its own).
 class WindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    StartTestMatch(3, 0, 0);
-    x = (DrawnPiece[0].col - 1) * 20 + 5, y = (DrawnPiece[0].row - 2) * 20 + 5;
-    piece = Playfield[y * PlayfieldWidth + x];
-    shown = SurfacePixels(WindowSurface()) + y * WindowWidth + PlayfieldX + x;
-  }
-  // A pixel inside the first square of the Piece (Board row 2 is the Playfield's top): its
-  // place in the Playfield, its colour there, and where the window shows it.
-  int x = 0, y = 0;
-  uint32_t piece = 0;
-  const uint32_t* shown = nullptr;
+  void SetUp() override { StartTestMatch(3, 0, 0); }
 };
 
 TEST_F(WindowTest, FunctionKeysWinOverGameKeysAndReleasesAndF9CountWithNoMatchRunning) {
@@ -76,6 +66,11 @@ static const int32_t PauseKey = 69, PauseCommand = 40011, GhostCommand = 40012;
 // anything but its end; a network match cannot be paused. What a pause leaves as it was is
 // the replay window_pause.
 TEST_F(WindowTest, InactivityOrAPauseBlanksThePlayfieldUntilReactivationOrResumption) {
+  // A pixel inside the first square of the Piece (Board row 2 is the Playfield's top): its
+  // place in the Playfield, its colour there, and where the window shows it.
+  const int x = (DrawnPiece[0].col - 1) * 20 + 5, y = (DrawnPiece[0].row - 2) * 20 + 5;
+  const uint32_t piece = Playfield[y * PlayfieldWidth + x];
+  const uint32_t* shown = SurfacePixels(WindowSurface()) + y * WindowWidth + PlayfieldX + x;
   ASSERT_NE(piece, 0u);
   WindowProcedure({MsgActivate, 0, 0});
   EXPECT_EQ(std::vector({uint32_t(PollFlag), *shown, Playfield[y * PlayfieldWidth + x]}),

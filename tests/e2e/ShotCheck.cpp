@@ -27,9 +27,7 @@ static bool ReadPpm(const char* path, Image& im) {
   return ok;
 }
 
-struct Origin {
-  int x, y;
-};
+struct Origin { int x, y; };
 
 // Client areas' corners: top-left pixels of a StatsPanel's navy whose left
 // and upper neighbours are not navy.
