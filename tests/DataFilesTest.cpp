@@ -3,18 +3,13 @@
 // what start-up makes of the picture it finds.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "display/BackgroundImage.h"
-#include "display/GifDecoder.h"
-#include "display/Playfield.h"
 #include "shell/Audio.h"
 #include "shell/Settings.h"
 #include "shell/platform/DataFiles.h"
-#include "shell/platform/Surface.h"
 #include "shell/platform/null/NullSound.h"
 
 namespace fs = std::filesystem;
@@ -47,8 +42,6 @@ TEST_F(DataFiles, TheFolderIsTheBuildTreesRunAndAPlayersOwnFileWins) {
   EXPECT_EQ(DataFilePath("Pose.wav"), "Pose.wav");
   EXPECT_EQ(DataFilePath("Ploxen.gif"), (root / "build/run/Ploxen.gif").string());
   EXPECT_EQ(DataFilePath("Ploxen.mid"), "Ploxen.mid");  // in neither: fails to open as before
-  // Nothing was copied into the working directory.
-  EXPECT_EQ(std::distance(fs::directory_iterator(root / "cwd"), fs::directory_iterator()), 1);
   // A program with neither run/ nor share/ploxen (which e2e.install finds) beside it, as the
   // tests are: no folder, so bare names stay bare.
   ChooseDataFolder((root / "prefix/bin").string());
@@ -56,8 +49,9 @@ TEST_F(DataFiles, TheFolderIsTheBuildTreesRunAndAPlayersOwnFileWins) {
   EXPECT_EQ(DataFilePath("Ploxen.gif"), "Ploxen.gif");
 }
 
-// The three kinds of data file reach their players through the lookup; start-up without the
-// picture anywhere shows plain colours, with it the panels' surface and the cell textures.
+// The three kinds of data file reach their players through the lookup: start-up without the
+// picture anywhere shows plain colours, with it in the data folder the picture (which
+// e2e.install finds on the screen, from an installation's share/ploxen).
 TEST_F(DataFiles, ThePictureTuneAndEffectsComeFromTheDataFolder) {
   fs::path run = root / "build/run";
   ImageLoaded = true;
@@ -68,20 +62,11 @@ TEST_F(DataFiles, ThePictureTuneAndEffectsComeFromTheDataFolder) {
   fs::copy_file(PLOXEN_PICTURE, run / "Ploxen.gif");
   ChooseDataFolder((root / "build").string());
   LoadBackgroundImage();
-  std::vector<uint32_t> picture(size_t(ImageWidth) * ImageHeight);
-  ASSERT_TRUE(LoadGifImage(PLOXEN_PICTURE, picture.data(), ImageWidth, ImageHeight));
-  ASSERT_TRUE(ImageLoaded && ImageSurface);
-  EXPECT_TRUE(std::equal(picture.begin(), picture.end(), SurfacePixels(ImageSurface)));
-  // Texture t's row r is picture row 20 (t - 1) + r from the texture column: the first's
-  // top-left pixel and the last's bottom-right.
-  EXPECT_EQ(TileAtlas[0], picture[TextureColumnX]);
-  EXPECT_EQ(TileAtlas[(8 * CellSize - 1) * AtlasStride + CellSize - 1],
-            picture[(8 * CellSize - 1) * ImageWidth + ImageWidth - 1]);
+  EXPECT_TRUE(ImageLoaded && ImageSurface);
   FreeBackgroundImage();
   ImageLoaded = false;
 
   NullResetSound();
-  MusicOn = SoundOn = 1;
   RestartMusic();
   PlayEffect("Ligne.wav");
   PlayEffect("Perdu.wav");  // shipped nowhere here
@@ -91,5 +76,4 @@ TEST_F(DataFiles, ThePictureTuneAndEffectsComeFromTheDataFolder) {
                                     "effect " + (run / "Ligne.wav").string(), "effect Perdu.wav",
                                     "close"};
   EXPECT_EQ(NullSoundLog(), heard);
-  NullResetSound();
 }

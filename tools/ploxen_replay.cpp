@@ -13,6 +13,7 @@
 #include "game/Falling.h"
 #include "display/Playfield.h"
 #include "net/GameState.h"
+#include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "shell/platform/Surface.h"
 #include "shell/platform/null/NullControl.h"
@@ -53,16 +54,22 @@ static bool SetUpCommand(const std::string& cmd, long long v, MatchSetup& m) {
   return true;
 }
 
+// A key pressed in the main window, as a player presses it: the window's own keys (Pause,
+// F2...) first, and while paused a game key only wakes the match.
+static void KeyInWindow(int32_t code) { WindowProcedure({MsgKeyDown, code, 0}); }
+
 static bool PlayCommand(const std::string& cmd, long long v) {
   if (cmd == "wait") {
     for (long long i = 0; i < v; ++i) {
       NullAdvanceClock(1);
-      GameTick();
+      if (PollFlag) GameTick();  // as the main loop: a paused match does not tick
     }
   } else if (cmd == "down") {
     GameKeyDown(int32_t(v));
   } else if (cmd == "up") {
     GameKeyUp(int32_t(v));
+  } else if (cmd == "key") {
+    KeyInWindow(int32_t(v));
   } else if (cmd == "penalty") {
     PendingPenalty += int32_t(v);
   } else {
@@ -83,7 +90,7 @@ static bool RunLine(const std::string& line, MatchSetup& m, std::string& error) 
     return false;
   }
   if (!m.started && SetUpCommand(cmd, v, m)) return true;
-  if (cmd != "wait" && cmd != "down" && cmd != "up" && cmd != "penalty") {
+  if (cmd != "wait" && cmd != "down" && cmd != "up" && cmd != "penalty" && cmd != "key") {
     error = "unknown command '" + cmd + "'";
     return false;
   }

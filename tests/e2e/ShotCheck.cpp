@@ -1,8 +1,6 @@
 // Reads a screenshot (binary PPM) of the game window and checks the panels at their
 // places and colours and a falling piece in the Playfield; prints its verdicts, the client
-// area's corner and the count of drawn cells. With --picture it looks instead for the game
-// picture's bottom-left 20 x 20 block, the StatsPanel's background in the patterned display,
-// drawn only when the game found its picture.
+// area's corner and the count of drawn cells.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,9 +27,7 @@ static bool ReadPpm(const char* path, Image& im) {
   return ok;
 }
 
-struct Origin {
-  int x, y;
-};
+struct Origin { int x, y; };
 
 // Client areas' corners: top-left pixels of a StatsPanel's navy whose left
 // and upper neighbours are not navy.
@@ -88,35 +84,13 @@ static int CheckWindow(const Image& im, Origin o, int players, bool chat) {
   return failed;
 }
 
-// The picture's block at (0, 380), below the StatsPanel's texts, where it shows unchanged.
-static int FindPicture(const Image& shot, const Image& picture) {
-  for (int y = 0; y + 20 <= shot.h; ++y)
-    for (int x = 0; x + 20 <= shot.w; ++x) {
-      int same = 0;  // pixels of the block that match, row by row
-      for (; same < 400; ++same)
-        if (shot.At(x + same % 20, y + same / 20) != picture.At(same % 20, 380 + same / 20)) break;
-      if (same == 400) {
-        std::printf("ok: the picture's StatsPanel background at %d,%d\n", x, y);
-        return 0;
-      }
-    }
-  std::printf("FAILED: the picture's StatsPanel background is nowhere on the screen\n");
-  return 1;
-}
-
-// shot-check SHOT.ppm [WINDOWS [PLAYERS [chat]]], or shot-check --picture SHOT.ppm PICTURE.ppm
+// shot-check SHOT.ppm [WINDOWS [PLAYERS [chat]]]
 int main(int argc, char** argv) {
-  Image im, picture;
-  const bool search = argc == 4 && std::strcmp(argv[1], "--picture") == 0;
-  const bool read = search ? ReadPpm(argv[2], im) && ReadPpm(argv[3], picture) &&
-                                 picture.w >= 20 && picture.h >= 400
-                           : argc >= 2 && ReadPpm(argv[1], im);
-  if (!read) {
-    std::fprintf(stderr, "usage: shot-check SHOT.ppm [WINDOWS [PLAYERS [chat]]]\n"
-                         "       shot-check --picture SHOT.ppm PICTURE.ppm\n");
+  Image im;
+  if (argc < 2 || !ReadPpm(argv[1], im)) {
+    std::fprintf(stderr, "usage: shot-check SHOT.ppm [WINDOWS [PLAYERS [chat]]]\n");
     return 2;
   }
-  if (search) return FindPicture(im, picture);
   size_t windows = argc > 2 ? size_t(std::atoi(argv[2])) : 1;
   int players = argc > 3 ? std::atoi(argv[3]) : 1;
   bool chat = argc > 4 && std::strcmp(argv[4], "chat") == 0;

@@ -3,7 +3,7 @@
 # unrelated folder as a player would, with a home of its own. It must find its picture, keep
 # its settings in the per-user folder only, and answer --help, --version and a bad option.
 set -euo pipefail
-build=$1 shotcheck=$2
+build=$1
 work=$(mktemp -d)
 game="" xvfb=""
 trap 'kill $game $xvfb 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -42,11 +42,14 @@ sleep 0.5
 xdotool key Return    # OK: a Solo match starts
 sleep 1
 xdotool windowfocus --sync "$win"
-import -window root "$work/shot.png"
-convert "$work/shot.png" "$work/shot.ppm"
-convert "$prefix/share/ploxen/Ploxen.gif" "$work/picture.ppm"
-"$shotcheck" --picture "$work/shot.ppm" "$work/picture.ppm" \
-  || fail "no picture"
+# The picture's bottom-left block is the StatsPanel's background in the patterned display,
+# drawn only when the game found its picture: it must be the window's bottom-left corner.
+import -window "$win" "$work/shot.png"
+convert "$work/shot.png" -gravity SouthWest -crop 20x20+0+0 +repage "$work/corner.ppm"
+convert "$prefix/share/ploxen/Ploxen.gif" -crop 20x20+0+380 +repage "$work/block.ppm"
+differ=$(compare -metric AE "$work/corner.ppm" "$work/block.ppm" null: 2>&1) || true
+[ "$differ" = 0 ] || fail "no picture: $differ pixels of the window's corner differ from it"
+echo "ok: the picture's StatsPanel background at the window's corner"
 [ -z "${E2E_SHOTS:-}" ] || cp "$work/shot.png" "$E2E_SHOTS/install.png"
 
 xdotool key alt+p
@@ -64,13 +67,32 @@ copied=$(find "$XDG_DATA_HOME/ploxen" -name '*.gif' -o -name '*.mid' -o -name '*
 [ -z "$copied" ] || fail "data files copied into the per-user folder: $copied"
 echo "ok: settings in \$XDG_DATA_HOME/ploxen only"
 
-# The questions are answered without a display, and start no game.
-help=$(env -u DISPLAY "$launcher" --help) || fail "--help exit status $?"
-grep -q -- '--version' <<<"$help" || fail "--help: $help"
-version=$(env -u DISPLAY "$launcher" --version) || fail "--version exit status $?"
+# The questions are answered without a display, and start no game: of several the first is
+# answered, once; anything else, Qt's own options included, is refused with status 2, in the
+# language of LC_ALL, else LANG.
+ask() {  # LANG LC_ALL ARGS...: "status|standard output|standard error"
+  local lang=$1 all=$2 out status=0
+  shift 2
+  out=$(env -u DISPLAY -u LC_ALL -u LC_MESSAGES LANG="$lang" ${all:+LC_ALL="$all"} \
+        "$launcher" "$@" 2>"$work/err.txt") || status=$?
+  echo "$status|$out|$(cat "$work/err.txt")"
+}
+answer() {  # WANT LANG LC_ALL ARGS...: the answer is WANT, a glob
+  local want=$1 got
+  shift
+  got=$(ask "$@")
+  # shellcheck disable=SC2053
+  [[ "$got" == $want ]] || fail "ploxen ${*:3} (LANG=$1 LC_ALL=$2): $got"
+}
+version=$(ask C "" --version | cut -d'|' -f2)
 [[ "$version" =~ ^ploxen\ [0-9]+\.[0-9]+ ]] || fail "--version: $version"
-status=0
-env -u DISPLAY LANG=C "$launcher" --frobnicate 2>"$work/bad.txt" || status=$?
-[ $status -eq 2 ] || fail "bad option: exit status $status"
-grep -q "unknown argument '--frobnicate'" "$work/bad.txt" || fail "bad option: $(cat "$work/bad.txt")"
-echo "ok: --help, --version ($version), bad option exit status 2"
+refused="ploxen: unknown argument '-platform'
+Try 'ploxen --help'."
+answer "0|$version|" C "" --version --help
+answer "0|Usage: ploxen*  --version  show the version and exit|" C "" --help
+answer "2||$refused" C "" --help -platform
+answer "2||ploxen : argument inconnu « --bogus »
+Essayez « ploxen --help »." fr_FR.UTF-8 "" --bogus
+answer "0|Usage : ploxen*|" fr_CA "" --help
+answer "2||$refused" fr_FR.UTF-8 en_GB.UTF-8 -platform
+echo "ok: --help, --version ($version), refusals with exit status 2 in the locale's language"
