@@ -9,9 +9,9 @@ play=(
   libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont libxcb1-dev
 )
 test=(
-  libgtest-dev libbenchmark-dev
+  libgtest-dev
   xvfb xauth x11-utils xdotool imagemagick openbox x11-xserver-utils
-  giflib-tools libgif-dev clang libclang-rt-14-dev fluidsynth cppcheck clang-tidy
+  libgif-dev clang libclang-rt-14-dev fluidsynth cppcheck clang-tidy
   dpkg-dev file lintian desktop-file-utils
 )
 case "${1:-test}" in
