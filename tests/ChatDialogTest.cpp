@@ -1,7 +1,6 @@
 // The opening rules of the dialogs, the chat line of dialog 104 and the checks of dialog 103.
 #include "display/Playfield.h"
 #include "game/Board.h"
-#include "shell/Settings.h"
 #include "shell/platform/Surface.h"
 #include "shell/platform/null/NullControl.h"
 #include "tests/DialogTestSupport.h"

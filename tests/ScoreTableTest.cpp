@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "shell/ScoreTable.h"
