@@ -1,4 +1,5 @@
-// The opening rules of the dialogs, the chat line of dialog 104 and the checks of dialog 103.
+// The opening rules of the dialogs, the Solo chat line of dialog 104 and the checks of dialog
+// 103. A network chat line reaching the other players is played by e2e.network.
 #include "display/Playfield.h"
 #include "game/Board.h"
 #include "shell/platform/Surface.h"
@@ -39,22 +40,6 @@ TEST_F(DialogRulesTest, InSoloEveryDialogIsModalAndHidesARunningMatch) {
   EXPECT_EQ(MessageLine(0), std::string(Alias) + " : tout seul");  // F5 and F6 reread Alias
   EXPECT_EQ(MessageColour(0), 0x800080u);
   EXPECT_EQ(SentSummary(), "");
-}
-
-// The chat dialog of a network game is modeless: F5 is dropped until it closes.
-TEST_F(DialogRulesTest, ANetworkChatHoldsOffF5AndSendsItsLineCutTo996Bytes) {
-  HostGame(2);
-  PressWindowKey(EnterKey);
-  PressWindowKey(F5Key);
-  EXPECT_EQ(NullTakeOpenedDialogs(), std::vector<int>{ChatDialog});
-  ASSERT_NE(ModelessDialog, nullptr);
-  std::string kept(996, 'a');
-  SetItemText(ModelessDialog, 1000, (kept + "bbb").c_str());
-  NullPressButton(ModelessDialog, DialogOk);
-  EXPECT_EQ(SentSummary(), "1:T00" + kept + "\n2:T00" + kept + "\n");
-  PressWindowKey(F5Key);
-  ASSERT_NE(ModelessDialog, nullptr);
-  EXPECT_EQ(DialogTemplateId(ModelessDialog), NetworkDialog);
 }
 
 // Stored values out of range open dialog 103 on the nearest entries. It checks and stores each

@@ -1,5 +1,5 @@
-// What the dialog tests share: a fresh in-memory network and program state, files, keys, a
-// hosted game and the datagrams sent.
+// What the dialog tests share: a fresh in-memory network and program state, files, keys and
+// the datagrams sent.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -57,19 +57,6 @@ inline int RunDialog(DialogId id, DialogScript script) {
 
 // A key press on the main window, through its key dispatch.
 inline void PressWindowKey(int keyCode) { WindowProcedure({MsgKeyDown, keyCode, 0}); }
-
-// Sets up this machine as the Server of a new game, as a confirmed F3 does, and admits peers
-// 1..count (10.0.0.1 up) under the names "J1".."Jn"; what was sent is dropped.
-inline void HostGame(int count) {
-  LeaveGame();
-  ASSERT_EQ(OpenServerSocket(), 0);
-  ResetGame(true, Server);
-  for (int i = 1; i <= count; ++i) {
-    NullNetDeliverText(NullPeerAddress(i), ("CJ" + std::to_string(i)).c_str());
-    GameTick();
-  }
-  NullNetTakeSent();
-}
 
 // The datagrams sent since the last call, one "peer:text" line each (peer i is 10.0.0.i, 0 the
 // server). Every one is checked to be 1000 bytes, zero behind the text.
