@@ -1,7 +1,6 @@
 // The opening rules of the dialogs, the Solo chat line of dialog 104 and the checks of dialog
 // 103. A network chat line reaching the other players is played by e2e.network.
 #include "display/Playfield.h"
-#include "game/Board.h"
 #include "shell/platform/Surface.h"
 #include "shell/platform/null/NullControl.h"
 #include "tests/DialogTestSupport.h"

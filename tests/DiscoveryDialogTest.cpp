@@ -20,12 +20,6 @@ void Answer(const NetAddress& from, std::string text) {
   NullSearchDeliver(from, text);
 }
 
-// Presses "Rechercher" with the answers already on their way, then lets the search run out.
-void SearchIn(DialogWindow* d) {
-  NullPressButton(d, SearchButton);
-  for (int i = 0; i < 50 && NullPendingTimer(d); ++i) NullFireTimer(d);
-}
-
 // Fills the fields and presses OK; true when that closed the dialog.
 bool Submit(const char* alias, const char* server, const char* max) {
   return RunDialog(NetworkDialog, [=](DialogWindow* d) {
@@ -75,7 +69,8 @@ TEST_F(NetworkDialogTest, RechercherListsEachGameOnceAndTheChoiceFillsServeurAnd
   std::vector<std::string> entries;
   std::string server;
   RunDialog(NetworkDialog, [&](DialogWindow* d) {
-    SearchIn(d);
+    NullPressButton(d, SearchButton);  // the answers are already on their way
+    for (int i = 0; i < 50 && NullPendingTimer(d); ++i) NullFireTimer(d);
     entries = NullComboEntries(d, GameList);
     NullChooseEntry(d, GameList, 0);
     server = NullItemText(d, ServerField);

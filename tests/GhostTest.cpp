@@ -1,5 +1,5 @@
-// The ghost's look on a scripted board in both display modes. That it follows the Piece after
-// every move, turn, fall and penalty rise is played by the golden replay ghost_follows.
+// The ghost's look on a scripted board. That it follows the Piece after every move, turn, fall
+// and penalty rise is played by the golden replay ghost_follows.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -49,20 +49,4 @@ TEST(Ghost, PlainModeOutlinesTheLandingCellsInThePiecesColour) {
   ExpectGolden("ghost_off.ppm");
   ScriptedBoard(1);
   ExpectGolden("ghost_on.ppm");
-}
-
-TEST(Ghost, PatternModeDarkensTheTextureToHalf) {
-  ScriptedBoard(1);
-  for (size_t i = 0; i < std::size(TileAtlas); ++i) TileAtlas[i] = uint32_t(i * 2654435761u) >> 8;
-  PatternMode = 1;
-  RedrawBoard();
-  RedrawPiece();
-  const uint32_t* orange = &TileAtlas[4 * CellSize * AtlasStride];  // texture of value 5
-  for (int y = 0; y < CellSize; ++y)
-    for (int x = 0; x < CellSize; ++x) {
-      uint32_t texel = orange[y * AtlasStride + x];
-      ASSERT_EQ(PlayfieldAt(40 + x, 320 + y), (texel >> 1) & 0x7F7F7Fu) << "ghost (3, 18)";
-      ASSERT_EQ(PlayfieldAt(40 + x, 240 + y), texel) << "the Piece itself at (3, 14)";
-    }
-  PatternMode = 0;
 }
