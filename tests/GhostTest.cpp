@@ -9,8 +9,6 @@
 #include "display/Playfield.h"
 #include "tests/TestMatch.h"
 
-static uint32_t PlayfieldAt(int x, int y) { return Playfield[y * PlayfieldWidth + x]; }
-
 // An L of type 5 on rows 14..15 above a stack whose single cell in column 4, row 19 stops it
 // four rows lower: it would land on cells (2..4, 18) and (2, 19).
 static void ScriptedBoard(uint8_t ghost) {
@@ -29,7 +27,7 @@ static std::string CropPpm() {
   std::string out = "P6\n120 160\n255\n";
   for (int y = 240; y < 400; ++y)
     for (int x = 0; x < 120; ++x)
-      for (int shift : {16, 8, 0}) out += char(PlayfieldAt(x, y) >> shift & 0xFF);
+      for (int shift : {16, 8, 0}) out += char(Playfield[y * PlayfieldWidth + x] >> shift & 0xFF);
   return out;
 }
 

@@ -24,21 +24,23 @@ namespace {
 class QtDialogsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    ASSERT_NE(mkdtemp(dir_), nullptr);  // for the settings file
-    ASSERT_EQ(chdir(dir_), 0);
+    dir_ = "/tmp/ploxen-qtdialogs-XXXXXX";  // for the settings file, anew at each repeat
+    ASSERT_NE(mkdtemp(dir_.data()), nullptr);
+    ASSERT_EQ(chdir(dir_.c_str()), 0);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static char name[] = "test", *argv[] = {name, nullptr};
     PlatformStartup(1, argv);
     ASSERT_TRUE(CreateMainWindow(100, 100));
   }
   static void TearDownTestSuite() { std::filesystem::remove_all(dir_); }
-  static inline char dir_[] = "/tmp/ploxen-qtdialogs-XXXXXX";
+  static inline std::string dir_;
 };
 
-// A key press where the focus is; native is the X key code the scan code comes from.
-void Press(int key, unsigned native) {
+// A key press, where the focus is unless a widget is named; native is the X key code the scan
+// code comes from.
+void Press(int key, unsigned native, QWidget* to = QApplication::focusWidget()) {
   QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, native, 0, 0);
-  QApplication::sendEvent(QApplication::focusWidget(), &e);
+  QApplication::sendEvent(to, &e);
 }
 
 // The focused control as "id=text".
@@ -109,7 +111,8 @@ TEST_F(QtDialogsTest, AKeyFieldTakesRightCtrlAtOnceEnterStoresAndEscapeKeepsTheS
 // Released while its field has the focus, a dialog is gone for its controls at once, though Qt
 // deletes them later: a key reaching the field meanwhile no longer calls the procedure.
 TEST_F(QtDialogsTest, AReleasedDialogsControlsNoLongerReachItsProcedure) {
-  static int keys = 0;
+  static int keys;
+  keys = 0;
   auto count = [](DialogWindow*, DialogEvent e, int) { keys += e == DialogKey; };
   DialogWindow* d = CreateModelessDialog(*FindDialogTemplate(ChatDialog), count);
   QApplication::processEvents();
@@ -118,8 +121,7 @@ TEST_F(QtDialogsTest, AReleasedDialogsControlsNoLongerReachItsProcedure) {
   QWidget* field = QApplication::focusWidget();
   Press(Qt::Key_A, 38);
   DestroyDialog(d);
-  QKeyEvent e(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, 56, 0, 0);
-  QApplication::sendEvent(field, &e);
+  Press(Qt::Key_B, 56, field);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(keys, 1);
 }
@@ -128,6 +130,7 @@ TEST_F(QtDialogsTest, AReleasedDialogsControlsNoLongerReachItsProcedure) {
 // notice among them; a key press queued before it waits for the main loop.
 TEST_F(QtDialogsTest, AModalLoopDeliversTheProgramsMessagesButNotItsKeys) {
   static std::string seen;
+  seen.clear();
   SetModalProcedure([](const Message& m) { seen += std::to_string(m.kind) + " "; });
   Message m{};
   while (TakeMessage(&m)) continue;  // what start-up left
