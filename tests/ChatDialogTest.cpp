@@ -1,7 +1,6 @@
-// The opening rules of the dialogs, the chat line of dialog 104 and the checks of dialog 103.
+// The opening rules of the dialogs, the Solo chat line of dialog 104 and the checks of dialog
+// 103. A network chat line reaching the other players is played by e2e.network.
 #include "display/Playfield.h"
-#include "game/Board.h"
-#include "shell/Settings.h"
 #include "shell/platform/Surface.h"
 #include "shell/platform/null/NullControl.h"
 #include "tests/DialogTestSupport.h"
@@ -42,28 +41,14 @@ TEST_F(DialogRulesTest, InSoloEveryDialogIsModalAndHidesARunningMatch) {
   EXPECT_EQ(SentSummary(), "");
 }
 
-// The chat dialog of a network game is modeless: F5 is dropped until it closes.
-TEST_F(DialogRulesTest, ANetworkChatHoldsOffF5AndSendsItsLineCutTo996Bytes) {
-  HostGame(2);
-  PressWindowKey(EnterKey);
-  PressWindowKey(F5Key);
-  EXPECT_EQ(NullTakeOpenedDialogs(), std::vector<int>{ChatDialog});
-  ASSERT_NE(ModelessDialog, nullptr);
-  std::string kept(996, 'a');
-  SetItemText(ModelessDialog, 1000, (kept + "bbb").c_str());
-  NullPressButton(ModelessDialog, DialogOk);
-  EXPECT_EQ(SentSummary(), "1:T00" + kept + "\n2:T00" + kept + "\n");
-  PressWindowKey(F5Key);
-  ASSERT_NE(ModelessDialog, nullptr);
-  EXPECT_EQ(DialogTemplateId(ModelessDialog), NetworkDialog);
-}
-
-// Dialog 103 checks and stores each field in turn, letters reading as 0: the level is stored
-// when the height is refused, the dialog staying open. Level 20 and height 15 are the last
-// entries OK takes.
+// Stored values out of range open dialog 103 on the nearest entries. It checks and stores each
+// field in turn, letters reading as 0: the level is stored when the height is refused, the
+// dialog staying open. Level 20 and height 15 are the last entries OK takes.
 TEST_F(DialogRulesTest, ARefusedHeightKeepsTheDialogOpenWithTheLevelStored) {
-  std::string atRefusal;  // Level and the settings file
+  WriteFile("Ploxen.ini", "[Jeu]\nNiveau=25\nHauteur=-3\n");
+  std::string shown, atRefusal;  // the fields at opening; Level and the file at the refusal
   int result = RunDialog(GameParametersDialog, [&](DialogWindow* d) {
+    shown = NullItemText(d, LevelField) + " " + NullItemText(d, HeightField);
     SetItemText(d, LevelField, "7");
     SetItemText(d, HeightField, "16");
     NullPressButton(d, DialogOk);
@@ -72,9 +57,10 @@ TEST_F(DialogRulesTest, ARefusedHeightKeepsTheDialogOpenWithTheLevelStored) {
     SetItemText(d, HeightField, "3");
     NullPressButton(d, DialogOk);
   });
+  EXPECT_EQ(shown, "20 0");
   EXPECT_EQ(NullTakeErrorBoxes(),
             std::vector<std::string>{"La hauteur doit \xEAtre comprise entre 0 et 15."});
-  EXPECT_EQ(atRefusal, "7 [Jeu]\nNiveau=7\nHauteur=0\n");
+  EXPECT_EQ(atRefusal, "7 [Jeu]\nNiveau=7\nHauteur=-3\n");
   EXPECT_EQ(result, DialogOk);
   EXPECT_EQ(std::pair(Level, StartHeight), std::pair(0, 3));
   EXPECT_EQ(FileText("Ploxen.ini"), "[Jeu]\nNiveau=sept\nHauteur=3\n");
@@ -86,18 +72,6 @@ TEST_F(DialogRulesTest, ARefusedHeightKeepsTheDialogOpenWithTheLevelStored) {
               }),
               ok) << level;
   }
-}
-
-// Stored values out of range open the dialog on the nearest entries, which OK then stores.
-TEST_F(DialogRulesTest, OutOfRangeStoredValuesSelectTheNearestEntry) {
-  WriteFile("Ploxen.ini", "[Jeu]\nNiveau=25\nHauteur=-3\n");
-  std::string shown;
-  RunDialog(GameParametersDialog, [&](DialogWindow* d) {
-    shown = NullItemText(d, LevelField) + " " + NullItemText(d, HeightField);
-    NullPressButton(d, DialogOk);
-  });
-  EXPECT_EQ(shown, "20 0");
-  EXPECT_EQ(FileText("Ploxen.ini"), "[Jeu]\nNiveau=20\nHauteur=0\n");
 }
 
 }  // namespace

@@ -1,31 +1,10 @@
-// The falling Piece: its turns, the lock's clears and scores, and the spawn's stack height.
-// Gravity across the counter's wrap, soft drops, turns against the walls and the floor, the
+// The falling Piece: the lock's clears and scores, and the spawn's stack height. Gravity across
+// the counter's wrap, soft drops, turns (about cell 0, against the walls and the floor), the
 // loss, the starting garbage and the penalty rows are played by the golden replays; a level
 // past 20 stepping at every stage by the rules-alone match.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "display/Playfield.h"
-#include "shell/platform/null/NullControl.h"
 #include "tests/TestMatch.h"
-
-// A bar with cell 0 second from its left end turns about it; where a cell would go above row 0
-// the turn is undone whole, and an undone turn draws nothing and copies nothing to the window.
-TEST(BoardRotation, TurnsAboutCellZeroOrIsUndoneWhole) {
-  for (int row : {2, 1}) {
-    SCOPED_TRACE(row);
-    StartTestMatch();
-    PlacePiece(7, {{5, row}, {4, row}, {6, row}, {7, row}});
-    CellList want = row == 2 ? CellList{{5, 2}, {5, 3}, {5, 1}, {5, 0}} : Cells(DrawnPiece);
-    std::vector<uint32_t> picture(Playfield, Playfield + PlayfieldWidth * PlayfieldHeight);
-    GameKeyDown(KeyRotLeft);  // counter-clockwise, up into the hidden rows
-    EXPECT_EQ(Cells(DrawnPiece), want);
-    EXPECT_EQ(Cells(MovingPiece), want);
-    EXPECT_EQ(NullWindowDamage().count, row == 2 ? 1 : 0);
-    EXPECT_EQ(std::equal(picture.begin(), picture.end(), Playfield), row == 1);
-  }
-}
 
 TEST(LockPiece, RowsTwentyAndEighteenGoAndRowNineteenDropsIntoTwenty) {
   StartTestMatch(5);

@@ -1,6 +1,7 @@
 // The rules on their own library and their silent hooks: a Solo match played to its loss.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "game/Board.h"
@@ -25,9 +26,7 @@ TEST(RulesAlone, OnTheSilentHooksPiecesPileUpUntilOneCannotAppear) {
   for (; !MatchOver && stages < 5000; ++stages) GravityStage();
   ASSERT_EQ(MatchOver, 1) << "no loss after " << stages << " stages";
   EXPECT_STREQ(AliveFlags, "N");
-  bool overlaps = false;
-  for (const PieceCell& c : DrawnPiece) overlaps |= Board[c.row][c.col] != 0;
-  EXPECT_TRUE(overlaps);
+  EXPECT_TRUE(std::any_of(DrawnPiece, DrawnPiece + 4, [](auto c) { return Board[c.row][c.col]; }));
   EXPECT_EQ(LocalEntry().height, StackHeight);
   EXPECT_GT(StackHeight, 0);
 }

@@ -1,8 +1,7 @@
-// Dialog 105: the Solo high-score list and its file, and the results of a network match.
+// Dialog 105: the Solo high-score list and its file.
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "shell/ScoreTable.h"
@@ -95,22 +94,6 @@ TEST_F(ScoreTableTest, ALinkedFileKeepsItsLinkAndAWriteThatFailsOrWasKilledLeave
   ASSERT_EQ(mkdir("real.sco.tmp", 0755), 0);
   EXPECT_TRUE(EnterScore(99999));
   EXPECT_EQ(FileText("real.sco"), placed);
-}
-
-// Each line shown, "_" after the underlined ones.
-TEST_F(ScoreTableTest, NetworkResultsListEveryPlayerAndUnderlineTheSurvivors) {
-  HostGame(2);
-  PlayerTable[0].score = 1500;
-  PlayerTable[2].lines = 12;
-  std::memcpy(AliveFlags, "ONO", 3);
-  ShowScoreTable(0);
-  ASSERT_NE(ModelessDialog, nullptr);
-  std::string shown;
-  for (int id = FirstScoreLine; id < FirstScoreLine + ScoreLineCount; ++id)
-    shown += NullItemText(ModelessDialog, id) +
-             (NullItemUnderlined(ModelessDialog, id) ? "_\n" : "\n");
-  EXPECT_EQ(shown, Entry(1500, 0, "Moi") + "_\n" + Entry(0, 0, "J1") + "\n" +
-                       Entry(0, 12, "J2") + "_\n" + std::string(7, '\n'));
 }
 
 }  // namespace

@@ -10,8 +10,7 @@
 void StartTestMatch(uint32_t seed, int32_t height, int32_t level, uint32_t clock) {
   ConnectLayers();
   NullSetClock(clock);
-  PatternMode = 0;
-  GhostMode = 0;
+  PatternMode = GhostMode = 0;
   SoftDropActive = 0;  // the spawn then allows a soft drop and frees rotation
   StartHeight = height;
   Level = level;

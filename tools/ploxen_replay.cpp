@@ -50,6 +50,7 @@ static bool SetUpCommand(const std::string& cmd, long long v, MatchSetup& m) {
   else if (cmd == "height") m.height = int32_t(v);
   else if (cmd == "level") m.level = int32_t(v);
   else if (cmd == "clock") m.clock = uint32_t(v);
+  else if (cmd == "ghost") GhostMode = v != 0;
   else return false;
   return true;
 }
@@ -78,12 +79,39 @@ static bool PlayCommand(const std::string& cmd, long long v) {
   return true;
 }
 
+// "show": the Playfield as the window shows it in plain mode, top visible row first, one
+// character per cell: the type whose colour fills a block, '+' a ghost cell (a rim around
+// black), '.' black, '?' anything else.
+static bool ShowCommand(std::istringstream& in, MatchSetup& m, std::string& error) {
+  std::string rest;
+  if (in >> rest) {
+    error = "show takes no number";
+    return false;
+  }
+  if (!m.started) StartReplayMatch(m);
+  const uint32_t* px = SurfacePixels(WindowSurface());
+  std::printf("show\n");
+  for (int j = 0; j < PlayfieldHeight / CellSize; ++j) {
+    for (int i = 0; i < PlayfieldWidth / CellSize; ++i) {
+      const uint32_t* cell = px + j * CellSize * WindowWidth + PlayfieldX + i * CellSize;
+      uint32_t corner = cell[0], middle = cell[CellSize / 2 * (WindowWidth + 1)];
+      char shown = corner == 0 && middle == 0 ? '.' : corner != 0 && middle == 0 ? '+' : '?';
+      for (uint8_t t = 1; t <= 8 && corner == 0xFFFFFF; ++t)
+        if (middle == ColourToPixel(TypeColour(t))) shown = char('0' + t);
+      std::putchar(shown);
+    }
+    std::putchar('\n');
+  }
+  return true;
+}
+
 // Runs one line; false with a message on bad input.
 static bool RunLine(const std::string& line, MatchSetup& m, std::string& error) {
   // A comment may follow a command on its line, as the README's example shows.
   std::istringstream in(line.substr(0, line.find('#')));
   std::string cmd;
   if (!(in >> cmd)) return true;
+  if (cmd == "show") return ShowCommand(in, m, error);
   long long v = 0;
   if (!ParseNumber(in, v)) {
     error = "missing or bad number";
