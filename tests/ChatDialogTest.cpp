@@ -64,13 +64,17 @@ TEST_F(DialogRulesTest, ARefusedHeightKeepsTheDialogOpenWithTheLevelStored) {
   EXPECT_EQ(result, DialogOk);
   EXPECT_EQ(std::pair(Level, StartHeight), std::pair(0, 3));
   EXPECT_EQ(FileText("Ploxen.ini"), "[Jeu]\nNiveau=sept\nHauteur=3\n");
-  for (auto [level, height, ok] : {std::tuple("20", "15", DialogOk), {"21", "0", DialogCancel}}) {
+  const struct {
+    const char *level, *height;
+    int result;
+  } limits[] = {{"20", "15", DialogOk}, {"21", "0", DialogCancel}};
+  for (const auto& limit : limits) {
     EXPECT_EQ(RunDialog(GameParametersDialog, [&](DialogWindow* d) {
-                SetItemText(d, LevelField, level);
-                SetItemText(d, HeightField, height);
+                SetItemText(d, LevelField, limit.level);
+                SetItemText(d, HeightField, limit.height);
                 NullPressButton(d, DialogOk);
               }),
-              ok) << level;
+              limit.result) << limit.level;
   }
 }
 
