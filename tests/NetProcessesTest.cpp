@@ -65,14 +65,21 @@ struct LossyRelay {
   }
   void Pass(int i, const std::string& bytes) {
     int nth = ++sent[i];
-    if (nth == 1 && i != 1) return void(++dropped);
+    unsigned r = nth == 1 && i != 1 ? 0 : random() % 100;  // a first one is always lost
     if (i == 3 && nth == 2) Send(i, bytes);
-    unsigned r = random() % 100;
-    if (r < 10) return void(++dropped);
-    if (r < 20) ++doubled, Send(i, bytes);
-    if (r < 30) return ++delayed, held.push_back({i, bytes});
-    Send(i, bytes);
-    if (!held.empty() && random() % 3 == 0) Release();
+    if (r < 10) {
+      ++dropped;
+    } else if (r < 30) {  // held back behind later ones; a repeat also goes now
+      if (r < 20) {
+        ++doubled;
+        Send(i, bytes);
+      }
+      ++delayed;
+      held.push_back({i, bytes});
+    } else {
+      Send(i, bytes);
+      if (!held.empty() && random() % 3 == 0) Release();
+    }
   }
   void Run(const std::atomic<bool>& stop) {
     while (!stop) {
