@@ -25,6 +25,18 @@ start_display() {  # workdir [WIDTHxHEIGHT]
   exit 1
 }
 
+# A run of several players on one display: a scratch folder, the processes stopped at exit,
+# a port of its own, and the display. Sets work, pids and port.
+start_players_display() {  # WIDTHxHEIGHT
+  work=$(mktemp -d)
+  pids=()
+  trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+  port=$((6000 + RANDOM % 3900))
+  start_display "$work" "$1"
+  pids+=("$xvfb_pid")
+  export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+}
+
 start_game() {  # ploxen workdir: runs the game there, output in workdir/game.log; sets $game
   (cd "$2" && exec "$1" >"$2/game.log" 2>&1) &
   game=$!

@@ -5,15 +5,8 @@
 # and the chat line. Then Bob leaves by the menu and the two others show two players.
 set -euo pipefail
 ploxen=$1 shotcheck=$2
-work=$(mktemp -d)
-pids=()
-trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-port=$((6000 + RANDOM % 3900))
-
 source "$(dirname "$0")/display.sh"
-start_display "$work" 1400x600
-pids+=($xvfb_pid)
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+start_players_display 1400x600
 
 start_player Alice 10 127.0.0.1; alice=$win
 press "$alice" F3 Return
